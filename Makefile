@@ -1,0 +1,27 @@
+# The two commands of the README, and the benchmarks.
+BUILD ?= build
+JOBS  ?= $(shell nproc)
+
+.PHONY: all deps build run test bench clean
+
+all: build
+
+deps:
+	@bash tools/install-deps.sh
+
+build: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@$(BUILD)/bench/helune-bench
+
+run: build
+	@echo "The window is not built yet; what exists so far is the ephemeris engine, so this runs its tests."
+	@$(BUILD)/tests/helune-tests --gtest_brief=1
+
+clean:
+	@rm -rf $(BUILD)

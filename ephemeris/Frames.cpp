@@ -1,0 +1,208 @@
+#include "Frames.h"
+
+#include <cmath>
+#include <limits>
+
+#include "Polynomial.h"
+
+namespace helune {
+
+namespace {
+
+constexpr long double kPi = 3.141592653589793238462643383279502884L;
+
+// A magnitude up to which ReduceAngle walks whole turns one by one, as its
+// definition does; beyond it the exact remainder gives the same answer without
+// the walk (see ReduceAngle).
+constexpr double kTurnsWalked = 64.0;
+
+
+// Mean obliquity after Laskar (1986), arcseconds per power of U = T/100.
+constexpr double kObliquityCoefficients[] = {
+    84381.448, -4680.93, -1.55, 1999.25, -51.38, -249.67, -39.05, 7.12, 27.87, 5.79, 2.45,
+};
+
+// Mean sidereal time at Greenwich: degrees per power of T, and the daily rate.
+constexpr double kSiderealCoefficients[] = {280.46061837, 0.0, 0.000387933, -2.583312e-8};
+constexpr double kSiderealDegreesPerDay = 360.98564736629;
+
+}  // namespace
+
+double RadToDeg(double x) { return static_cast<double>(x * 180.0L / kPi); }
+double DegToRad(double x) { return static_cast<double>(x * kPi / 180.0L); }
+double RadToHours(double x) { return static_cast<double>(x * 12.0L / kPi); }
+double DegToHours(double x) { return x * 24.0 / 360.0; }
+double HoursToDeg(double x) { return x * 360.0 / 24.0; }
+
+double JulianCenturies(JulianDay jd) {
+    if (jd == kJ2000) return 1e-9;
+    return (jd - kJ2000) / 36525.0;
+}
+
+// Near the range the turns are walked one by one, as the definition says, so
+// every bit of the answer is the definition's. Further out std::fmod gives the
+// exact remainder in constant time: for the integer moduli (360, 180, 24, 1)
+// every subtraction of the walk is exact as well, so the two agree to the bit;
+// for 2π, whose walk rounds, the exact remainder is the better of the two. Only
+// the boundaries need care: a positive multiple stays at the modulus, a negative
+// one ends at 0, and a non-finite value, on which the walk would never end, is
+// answered with NaN.
+double ReduceAngle(double value, double modulus) {
+    if (!std::isfinite(value) || !std::isfinite(modulus) || !(modulus > 0.0))
+        return std::numeric_limits<double>::quiet_NaN();
+
+    if (std::fabs(value) <= kTurnsWalked * modulus) {
+        while (value > modulus) value -= modulus;
+        while (value < 0.0) value += modulus;
+        return value;
+    }
+    const double remainder = std::fmod(value, modulus);  // exact, sign of value
+    if (value > 0.0) return remainder == 0.0 ? modulus : remainder;
+    return remainder == 0.0 ? 0.0 : remainder + modulus;
+}
+
+double MeanObliquity(JulianDay jd) {
+    const double U = JulianCenturies(jd) / 100.0;
+    return ReduceAngle(Polynomial(kObliquityCoefficients, U) / 3600.0, 360.0);
+}
+
+// Mean arguments of the Moon's motion, degrees per power of T.
+const double LunaArgs[kLunaArgCount][5] = {
+    {218.3164591, 481267.88134236, -0.0013268, 1.855835e-06, -1.5339e-08},        // L′
+    {297.8502042, 445267.1115168, -0.00163, 1.83194472e-06, -8.84447e-09},        // D
+    {357.5291092, 35999.0502909, -0.0001536, 4.0833e-08, 0},                      // M
+    {134.9634114, 477198.8676313, 0.008997, 1.434740814e-05, -6.797172e-08},      // M′
+    {93.2720993, 483202.0175273, -0.0034029, -2.8360748e-07, 1.15833e-09},        // F
+    {125.044555, -1934.1361849, 0.0020762, 6.66666666e-06, -1.649729e-08},        // Ω
+    {83.353243, 4069.0137111, -0.0103238, -1.249172423e-05, 5.263435e-08},        // perigee
+};
+
+double LunaArg(int16_t index, JulianDay jd) {
+    if (index < 0 || index >= kLunaArgCount) return 0.0;
+    return ReduceAngle(Polynomial(LunaArgs[index], JulianCenturies(jd)), 360.0);
+}
+
+// IAU 1980 nutation: multipliers of D, M, M′, F, Ω; Δψ ″ and rate; Δε ″ and rate.
+const NutationTerm NutationTable[kNutationTerms] = {
+    {0, 0, 0, 0, 1, -17.1996, -174.2, 9.2025, 8.9},   // 1
+    {-2, 0, 0, 2, 2, -1.3187, -1.6, 0.5736, -3.1},    // 2
+    {0, 0, 0, 2, 2, -0.2274, -0.2, 0.0977, -0.5},     // 3
+    {0, 0, 0, 0, 2, 0.2062, 0.2, -0.0895, 0.5},       // 4
+    {0, 1, 0, 0, 0, 0.1426, -3.4, 0.0054, -0.1},      // 5
+    {0, 0, 1, 0, 0, 0.0712, 0.1, -0.0007, 0},         // 6
+    {-2, 1, 0, 2, 2, -0.0517, 1.2, 0.0224, -0.6},     // 7
+    {0, 0, 0, 2, 1, -0.0386, -0.4, 0.02, 0},          // 8
+    {0, 0, 1, 2, 2, -0.0301, 0, 0.0129, -0.1},        // 9
+    {-2, -1, 0, 2, 2, 0.0217, -0.5, -0.0095, 0.3},    // 10
+    {-2, 0, 1, 0, 0, -0.0158, 0, 0, 0},               // 11
+    {-2, 0, 0, 2, 1, 0.0129, 0.1, -0.007, 0},         // 12
+    {0, 0, -1, 2, 2, 0.0123, 0, -0.0053, 0},          // 13
+    {2, 0, 0, 0, 0, 0.0063, 0, 0, 0},                 // 14
+    {0, 0, 1, 0, 1, 0.0063, 0.1, -0.0033, 0},         // 15
+    {2, 0, -1, 2, 2, -0.0059, 0, 0.0026, 0},          // 16
+    {0, 0, -1, 0, 1, -0.0058, -0.1, 0.0032, 0},       // 17
+    {0, 0, 1, 2, 1, -0.0051, 0, 0.0027, 0},           // 18
+    {-2, 0, 2, 0, 0, 0.0048, 0, 0, 0},                // 19
+    {0, 0, -2, 2, 1, 0.0046, 0, -0.0024, 0},          // 20
+    {2, 0, 0, 2, 2, -0.0038, 0, 0.0016, 0},           // 21
+    {0, 0, 2, 2, 2, -0.0031, 0, 0.0013, 0},           // 22
+    {0, 0, 2, 0, 0, 0.0029, 0, 0, 0},                 // 23
+    {-2, 0, 1, 2, 2, 0.0029, 0, -0.0012, 0},          // 24
+    {0, 0, 0, 2, 0, 0.0026, 0, 0, 0},                 // 25
+    {-2, 0, 0, 2, 0, -0.0022, 0, 0, 0},               // 26
+    {0, 0, -1, 2, 1, 0.0021, 0, -0.001, 0},           // 27
+    {0, 2, 0, 0, 0, 0.0017, -0.1, 0, 0},              // 28
+    {2, 0, -1, 0, 1, 0.0016, 0, -0.0008, 0},          // 29
+    {-2, 2, 0, 2, 2, -0.0016, 0.1, 0.0007, 0},        // 30
+    {0, 1, 0, 0, 1, -0.0015, 0, 0.0009, 0},           // 31
+    {-2, 0, 1, 0, 1, -0.0013, 0, 0.0007, 0},          // 32
+    {0, -1, 0, 0, 1, -0.0012, 0, 0.0006, 0},          // 33
+    {0, 0, 2, -2, 0, 0.0011, 0, 0, 0},                // 34
+    {2, 0, -1, 2, 1, -0.001, 0, 0.0005, 0},           // 35
+    {2, 0, 1, 2, 2, -0.0008, 0, 0.0003, 0},           // 36
+    {0, 1, 0, 2, 2, 0.0007, 0, -0.0003, 0},           // 37
+    {-2, 1, 1, 0, 0, -0.0007, 0, 0, 0},               // 38
+    {0, -1, 0, 2, 2, -0.0007, 0, 0.0003, 0},          // 39
+    {2, 0, 0, 2, 1, -0.0007, 0, 0.0003, 0},           // 40
+    {2, 0, 1, 0, 0, 0.0006, 0, 0, 0},                 // 41
+    {-2, 0, 2, 2, 2, 0.0006, 0, -0.0003, 0},          // 42
+    {-2, 0, 1, 2, 1, 0.0006, 0, -0.0003, 0},          // 43
+    {2, 0, -2, 0, 1, -0.0006, 0, 0.0003, 0},          // 44
+    {2, 0, 0, 0, 1, -0.0006, 0, 0.0003, 0},           // 45
+    {0, -1, 1, 0, 0, 0.0005, 0, 0, 0},                // 46
+    {-2, -1, 0, 2, 1, -0.0005, 0, 0.0003, 0},         // 47
+    {-2, 0, 0, 0, 1, -0.0005, 0, 0.0003, 0},          // 48
+    {0, 0, 2, 2, 1, -0.0005, 0, 0.0003, 0},           // 49
+    {-2, 0, 2, 0, 1, 0.0004, 0, 0, 0},                // 50
+    {-2, 1, 0, 2, 1, 0.0004, 0, 0, 0},                // 51
+    {0, 0, 1, -2, 0, 0.0004, 0, 0, 0},                // 52
+    {-1, 0, 1, 0, 0, -0.0004, 0, 0, 0},               // 53
+    {-2, 1, 0, 0, 0, -0.0004, 0, 0, 0},               // 54
+    {1, 0, 0, 0, 0, -0.0004, 0, 0, 0},                // 55
+    {0, 0, 1, 2, 0, 0.0003, 0, 0, 0},                 // 56
+    {0, 0, -2, 2, 2, -0.0003, 0, 0, 0},               // 57
+    {-1, -1, 1, 0, 0, -0.0003, 0, 0, 0},              // 58
+    {0, 1, 1, 0, 0, -0.0003, 0, 0, 0},                // 59
+    {0, -1, 1, 2, 2, -0.0003, 0, 0, 0},               // 60
+    {0, -1, -1, 2, 2, -0.0003, 0, 0, 0},              // 61
+    {0, 0, 3, 2, 2, -0.0003, 0, 0, 0},                // 62
+    {2, -1, 0, 2, 2, -0.0003, 0, 0, 0},               // 63
+};
+
+double Nutation(int16_t kind, JulianDay jd) {
+    if (kind != 0 && kind != 1) return 0.0;
+    const double T = JulianCenturies(jd);
+    const double D = LunaArg(1, jd), M = LunaArg(2, jd), Mp = LunaArg(3, jd),
+                 F = LunaArg(4, jd), Omega = LunaArg(5, jd);
+    double sum = 0.0;
+    for (const NutationTerm& n : NutationTable) {
+        const double argument = DegToRad(n.D * D + n.M * M + n.Mp * Mp + n.F * F + n.Omega * Omega);
+        if (kind == 0)
+            sum += std::sin(argument) * (n.psi + n.psiRate * T * 0.0001);
+        else
+            sum += std::cos(argument) * (n.eps + n.epsRate * T * 0.0001);
+    }
+    return sum / 3600.0;
+}
+
+// Meeus, Astronomical Algorithms, ch. 12; the equation of the equinoxes Δψ·cos ε
+// turns the mean into the apparent sidereal time.
+double SiderealTime(JulianDay jd) {
+    const double T = JulianCenturies(jd);
+    const double mean = ReduceAngle(
+        Polynomial(kSiderealCoefficients, T) + kSiderealDegreesPerDay * (jd - kJ2000), 360.0);
+    const double trueObliquity = MeanObliquity(jd) + Nutation(1, jd);
+    const double apparent = mean + Nutation(0, jd) * std::cos(DegToRad(trueObliquity));
+    return ReduceAngle(apparent / 15.0, 24.0);
+}
+
+double EclipticToEquatorial(int16_t kind, int16_t flags, double lambda, double beta,
+                            double longitude, double /*latitude*/, JulianDay jd) {
+    if (kind != kRightAscension && kind != kHourAngle && kind != kDeclination) return 0.0;
+    const double l = DegToRad(lambda);
+    const double b = DegToRad(beta);
+    double obliquity = MeanObliquity(jd);
+    if (flags & efNutation) obliquity += Nutation(1, jd);
+    const double e = DegToRad(obliquity);
+
+    if (kind == kDeclination)
+        return RadToDeg(std::asin(std::sin(b) * std::cos(e) + std::cos(b) * std::sin(e) * std::sin(l)));
+
+    const double alpha = std::atan2(std::sin(l) * std::cos(e) - std::tan(b) * std::sin(e), std::cos(l));
+    if (kind == kRightAscension) return ReduceAngle(RadToDeg(alpha), 360.0);
+    return ReduceAngle(SiderealTime(jd) - DegToHours(longitude) - RadToHours(alpha), 24.0);
+}
+
+// Meeus, Astronomical Algorithms, ch. 13: azimuth from the South, positive West.
+double EquatorialToHorizontal(int16_t kind, double alpha, double delta, double longitude,
+                              double latitude, JulianDay jd) {
+    if (kind != kAltitude && kind != kAzimuth) return 0.0;
+    const double H = DegToRad(ReduceAngle(HoursToDeg(SiderealTime(jd)) - longitude - alpha, 360.0));
+    const double d = DegToRad(delta);
+    const double phi = DegToRad(latitude);
+    if (kind == kAzimuth)
+        return RadToDeg(std::atan2(std::sin(H), std::cos(H) * std::sin(phi) - std::tan(d) * std::cos(phi)));
+    return RadToDeg(std::asin(std::sin(phi) * std::sin(d) + std::cos(phi) * std::cos(d) * std::cos(H)));
+}
+
+}  // namespace helune

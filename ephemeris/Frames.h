@@ -1,0 +1,84 @@
+// Angle helpers, time argument, mean arguments of the Moon's motion, obliquity,
+// nutation, sidereal time and the two coordinate transforms of the engine.
+// Conventions: degrees and hours as doubles (radians only inside trigonometry),
+// longitude positive West, latitude positive North. The transforms are geometric
+// and geocentric: no refraction, no parallax.
+#pragma once
+
+#include <cstdint>
+
+#include "Calendar.h"
+
+namespace helune {
+
+// Correction flags of the position routines (a bit set).
+inline constexpr int16_t efLightTime = 1;   // one light-time step
+inline constexpr int16_t efAberration = 2;  // annual aberration added to λ and β
+inline constexpr int16_t efFK5 = 4;         // VSOP87 dynamical frame to FK5
+inline constexpr int16_t efNutation = 8;    // nutation in longitude, true obliquity
+
+// Unit conversions, computed with π in extended precision and rounded to double.
+double RadToDeg(double x);    // x · 180 / π
+double DegToRad(double x);    // x · π / 180
+double RadToHours(double x);  // x · 12 / π
+double DegToHours(double x);  // x · 24 / 360
+double HoursToDeg(double x);  // x · 360 / 24
+
+// Julian centuries from J2000.0, (jd − 2451545) / 36525; exactly at J2000.0 it
+// answers 1e-9 instead of 0, the time argument of every theory of the engine.
+double JulianCenturies(JulianDay jd);
+
+// Brings value into the closed range [0, modulus] by whole turns, as repeatedly
+// subtracting the modulus while value > modulus and then adding it while
+// value < 0 would: a positive multiple of the modulus gives the modulus itself
+// (360 stays 360, 720 gives 360), a negative multiple gives 0. Takes constant time
+// at any magnitude. A non-finite value or a modulus that is not a positive finite
+// number gives NaN.
+double ReduceAngle(double value, double modulus);
+
+// Mean obliquity of the ecliptic in degrees (Laskar 1986, U = T/100, 10th degree).
+double MeanObliquity(JulianDay jd);
+
+// Mean arguments of the Moon's motion, degrees reduced into [0, 360]:
+//   0 L′ mean longitude, 1 D mean elongation, 2 M the Sun's mean anomaly,
+//   3 M′ the Moon's mean anomaly, 4 F argument of latitude, 5 Ω mean ascending
+//   node, 6 mean perigee. Any other index answers 0.
+inline constexpr int kLunaArgCount = 7;
+extern const double LunaArgs[kLunaArgCount][5];  // c0..c4 of c0 + c1·T + … + c4·T⁴
+double LunaArg(int16_t index, JulianDay jd);
+
+// Nutation (IAU 1980 theory, 63 terms) in degrees: kind 0 the nutation in
+// longitude Δψ, kind 1 the nutation in obliquity Δε, any other kind 0.
+struct NutationTerm {
+    int16_t D, M, Mp, F, Omega;  // multipliers of the mean arguments
+    double psi, psiRate;         // Δψ: ″ of sin(argument), and 0.0001″ per century
+    double eps, epsRate;         // Δε: ″ of cos(argument), and 0.0001″ per century
+};
+inline constexpr int kNutationTerms = 63;
+extern const NutationTerm NutationTable[kNutationTerms];
+double Nutation(int16_t kind, JulianDay jd);
+
+// Apparent sidereal time at Greenwich in hours, [0, 24], at the universal instant jd.
+double SiderealTime(JulianDay jd);
+
+// Kinds of the two transforms.
+inline constexpr int16_t kRightAscension = 3;  // α, degrees [0, 360]
+inline constexpr int16_t kHourAngle = 4;       // local hour angle, hours [0, 24], positive West
+inline constexpr int16_t kDeclination = 5;     // δ, degrees
+inline constexpr int16_t kAltitude = 6;        // degrees
+inline constexpr int16_t kAzimuth = 7;         // degrees from the South, positive West, [−180, 180]
+
+// Geocentric ecliptic (λ, β in degrees) to equatorial coordinates, mean
+// obliquity, or the true one when flags holds efNutation (no other bit is read).
+// longitude (degrees, positive West) serves the hour angle; latitude is unused.
+// Kinds 3, 4, 5; any other kind answers 0.
+double EclipticToEquatorial(int16_t kind, int16_t flags, double lambda, double beta,
+                            double longitude, double latitude, JulianDay jd);
+
+// Equatorial (α, δ in degrees) to horizontal coordinates for the observer at
+// longitude (positive West) and latitude (positive North), degrees.
+// Kinds 6 (altitude) and 7 (azimuth); any other kind answers 0.
+double EquatorialToHorizontal(int16_t kind, double alpha, double delta, double longitude,
+                              double latitude, JulianDay jd);
+
+}  // namespace helune

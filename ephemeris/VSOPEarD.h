@@ -1,0 +1,48 @@
+// The Earth's heliocentric position from the planetary theory VSOP87, version D:
+// spherical coordinates L, B, R referred to the mean dynamical ecliptic and
+// equinox of the date (Bretagnon & Francou 1988, A&A 202, 309).
+#pragma once
+
+#include <cstdint>
+
+namespace helune {
+
+// One periodic term: it contributes A·cos(B + C·tau) to its series.
+struct VsopTerm {
+    double A;  // amplitude: radians (L, B) or astronomical units (R)
+    double B;  // phase, radians
+    double C;  // frequency, radians per Julian millennium
+};
+
+inline constexpr int kVsopRows = 9;    // body rows: Mercury 0 ... Neptune 7, 8 reserved
+inline constexpr int kVsopPowers = 6;  // powers tau^0 ... tau^5
+
+// Set codes of EvalVSOP, shared with the element codes of HelioElement.
+inline constexpr int16_t kVsopSetL = 6;
+inline constexpr int16_t kVsopSetB = 7;
+inline constexpr int16_t kVsopSetR = 8;
+
+// Term arrays by row and power (nullptr where a series has no terms) and their
+// counts. Only the Earth's row 2 carries terms; every other row counts 0.
+extern const VsopTerm* const VsopSeriesL[kVsopRows][kVsopPowers];
+extern const VsopTerm* const VsopSeriesB[kVsopRows][kVsopPowers];
+extern const VsopTerm* const VsopSeriesR[kVsopRows][kVsopPowers];
+extern const int16_t VsopCountL[kVsopRows][kVsopPowers];
+extern const int16_t VsopCountB[kVsopRows][kVsopPowers];
+extern const int16_t VsopCountR[kVsopRows][kVsopPowers];
+
+// Sums the series of one coordinate.
+//   row  body row 0..8; any other row answers 0.0
+//   set  6 = L, 7 = B, 8 = R; any other set answers 0.0
+//   tau  Julian millennia of 365250 days from J2000.0 (negative before it)
+// Returns L in radians (not reduced to one turn), B in radians, R in AU:
+//   sum over alpha = 0..5 of tau^alpha · sum_j A_j cos(B_j + C_j tau).
+double EvalVSOP(int16_t row, int16_t set, double tau);
+
+// The packed paths of the sum: EvalVSOP takes Avx2 where the processor has
+// AVX2 and FMA, Sse2 elsewhere. EvalVSOPOn runs the path named, so that tests
+// reach both; Avx2 needs a processor with AVX2 and FMA.
+enum class VsopPath : int8_t { Sse2, Avx2 };
+double EvalVSOPOn(VsopPath path, int16_t row, int16_t set, double tau);
+
+}  // namespace helune

@@ -1,0 +1,225 @@
+// Angle helpers, time argument, mean arguments, obliquity, nutation, sidereal
+// time and the coordinate transforms.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "Frames.h"
+
+namespace helune {
+namespace {
+
+constexpr double kArcsecond = 1.0 / 3600.0;  // degrees
+constexpr double kPi = 3.14159265358979323846;
+
+// A literal walk of whole turns: the definition ReduceAngle must reproduce.
+double WalkTurns(double value, double modulus) {
+    while (value > modulus) value -= modulus;
+    while (value < 0.0) value += modulus;
+    return value;
+}
+
+TEST(UnitConversions, RoundTripsAndFixedPoints) {
+    EXPECT_DOUBLE_EQ(RadToDeg(kPi), 180.0);
+    EXPECT_DOUBLE_EQ(DegToRad(180.0), kPi);
+    EXPECT_DOUBLE_EQ(RadToHours(kPi), 12.0);
+    EXPECT_DOUBLE_EQ(DegToHours(180.0), 12.0);
+    EXPECT_DOUBLE_EQ(HoursToDeg(6.0), 90.0);
+    EXPECT_DOUBLE_EQ(RadToDeg(DegToRad(23.4392911)), 23.4392911);
+}
+
+TEST(JulianCenturies, EpochGivesTheSmallNonZeroValue) {
+    EXPECT_EQ(JulianCenturies(2451545.0), 1e-9);
+    EXPECT_EQ(JulianCenturies(2488070.0), 1.0);
+    EXPECT_EQ(JulianCenturies(2415020.0), -1.0);
+}
+
+TEST(ReduceAngle, KeepsTheDefinitionsBoundaries) {
+    EXPECT_EQ(ReduceAngle(360.0, 360.0), 360.0);  // equal to the modulus: stays
+    EXPECT_EQ(ReduceAngle(720.0, 360.0), 360.0);  // a positive multiple: the modulus
+    EXPECT_EQ(ReduceAngle(720.5, 360.0), 0.5);
+    EXPECT_EQ(ReduceAngle(-10.0, 360.0), 350.0);
+    EXPECT_EQ(ReduceAngle(-720.0, 360.0), 0.0);   // a negative multiple: 0
+    EXPECT_EQ(ReduceAngle(0.0, 360.0), 0.0);
+    EXPECT_EQ(ReduceAngle(25.0, 24.0), 1.0);
+    EXPECT_EQ(ReduceAngle(1.0, 1.0), 1.0);
+    EXPECT_EQ(ReduceAngle(-0.25, 1.0), 0.75);
+}
+
+TEST(ReduceAngle, LargeMagnitudesAnswerAtOnceAndExactly) {
+    // 1e12 = 2777777777 × 360 + 280; 1e15 = 2777777777777 × 360 + 280.
+    EXPECT_EQ(ReduceAngle(1e12, 360.0), 280.0);
+    EXPECT_EQ(ReduceAngle(-1e12, 360.0), 80.0);
+    EXPECT_EQ(ReduceAngle(1e15 + 80.0, 360.0), 360.0);
+    EXPECT_EQ(ReduceAngle(-(1e15 + 80.0), 360.0), 0.0);
+    EXPECT_EQ(ReduceAngle(1e300, 360.0), 360.0);  // the double 1e300 is a whole multiple of 360
+}
+
+TEST(ReduceAngle, AgreesWithTheWalkOfTurnsBitForBit) {
+    // The integer moduli at any magnitude the walk can finish in a test.
+    for (double modulus : {360.0, 180.0, 24.0, 1.0})
+        for (double value = -300.0 * modulus; value <= 300.0 * modulus; value += modulus * 0.377)
+            EXPECT_EQ(ReduceAngle(value, modulus), WalkTurns(value, modulus)) << value << " " << modulus;
+    // 2π, whose subtractions round, within the tens of turns the engine reduces.
+    for (double value = -60.0 * 2.0 * kPi; value <= 60.0 * 2.0 * kPi; value += 0.0377)
+        EXPECT_EQ(ReduceAngle(value, 2.0 * kPi), WalkTurns(value, 2.0 * kPi)) << value;
+    for (double modulus : {360.0, 24.0, 1.0})
+        for (double turns = -1000.0; turns <= 1000.0; turns += 1.0)
+            EXPECT_EQ(ReduceAngle(turns * modulus, modulus), WalkTurns(turns * modulus, modulus));
+}
+
+TEST(ReduceAngle, NonFiniteInputGivesNaN) {
+    const double inf = std::numeric_limits<double>::infinity();
+    EXPECT_TRUE(std::isnan(ReduceAngle(inf, 360.0)));
+    EXPECT_TRUE(std::isnan(ReduceAngle(-inf, 360.0)));
+    EXPECT_TRUE(std::isnan(ReduceAngle(std::nan(""), 360.0)));
+    EXPECT_TRUE(std::isnan(ReduceAngle(10.0, 0.0)));
+    EXPECT_TRUE(std::isnan(ReduceAngle(10.0, -360.0)));
+    EXPECT_TRUE(std::isnan(ReduceAngle(10.0, inf)));
+}
+
+TEST(MeanObliquity, LaskarsPolynomial) {
+    // J2000.0: 84381.448″ = 23.439291111°.
+    EXPECT_NEAR(MeanObliquity(2451545.0), 23.439291111, 1e-9);
+    // Meeus example 22.a, 1987 April 10 0h: ε0 = 23°26′27.407″.
+    EXPECT_NEAR(MeanObliquity(2446895.5), 23.0 + 26.0 / 60.0 + 27.407 / 3600.0, 0.0005 * kArcsecond);
+}
+
+TEST(LunaArg, MeanArgumentsOnAprilTwelfth1992) {
+    // Meeus example 47.a, 1992 April 12 0h TD (the printed values, 6 decimals).
+    constexpr double kPrinted = 1e-6;
+    const double jd = 2448724.5;
+    EXPECT_NEAR(LunaArg(0, jd), 134.290186, kPrinted);  // L′
+    EXPECT_NEAR(LunaArg(1, jd), 113.842309, kPrinted);  // D
+    EXPECT_NEAR(LunaArg(2, jd), 97.643514, kPrinted);   // M
+    EXPECT_NEAR(LunaArg(3, jd), 5.150839, kPrinted);    // M′
+    EXPECT_NEAR(LunaArg(4, jd), 219.889726, kPrinted);  // F
+}
+
+TEST(LunaArg, ReducedAndBoundedByIndex) {
+    for (double jd = 2415020.5; jd < 2488070.5; jd += 1234.567)
+        for (int16_t index = 0; index < kLunaArgCount; ++index) {
+            const double value = LunaArg(index, jd);
+            EXPECT_GE(value, 0.0);
+            EXPECT_LE(value, 360.0);
+        }
+    // At J2000.0 each argument is c0 + c1·1e-9.
+    EXPECT_NEAR(LunaArg(5, 2451545.0), 125.044555 - 1934.1361849e-9, 1e-12);
+    EXPECT_EQ(LunaArg(7, 2451545.0), 0.0);
+    EXPECT_EQ(LunaArg(-1, 2451545.0), 0.0);
+}
+
+TEST(Nutation, MeeusExample22a) {
+    // 1987 April 10 0h: Δψ = −3.788″, Δε = +9.443″ (the 63-term series gives 9.4425″).
+    constexpr double kPrinted = 0.001 * kArcsecond;
+    EXPECT_NEAR(Nutation(0, 2446895.5), -3.788 * kArcsecond, kPrinted);
+    EXPECT_NEAR(Nutation(1, 2446895.5), 9.443 * kArcsecond, kPrinted);
+    EXPECT_EQ(Nutation(2, 2446895.5), 0.0);
+    EXPECT_EQ(Nutation(-1, 2446895.5), 0.0);
+}
+
+TEST(Nutation, StaysWithinTheLeadingTermsAmplitude) {
+    // The 18.6-year term dominates: |Δψ| < 17.2″ + 1.4″ + …, |Δε| < 9.2″ + 0.6″ + ….
+    for (double jd = 2415020.5; jd < 2488070.5; jd += 97.3) {
+        EXPECT_LT(std::fabs(Nutation(0, jd)), 20.0 * kArcsecond);
+        EXPECT_LT(std::fabs(Nutation(1, jd)), 11.0 * kArcsecond);
+    }
+}
+
+TEST(SiderealTime, MeeusExample12a) {
+    // 1987 April 10 0h UT: apparent sidereal time 13h10m46.1351s.
+    EXPECT_NEAR(SiderealTime(2446895.5), 13.0 + 10.0 / 60.0 + 46.1351 / 3600.0, 0.001 / 3600.0);
+}
+
+TEST(SiderealTime, NeverNegativeNeverAbove24) {
+    for (double jd = 2299160.5; jd < 2488070.5; jd += 3.37) {
+        const double theta = SiderealTime(jd);
+        ASSERT_GE(theta, 0.0) << jd;
+        ASSERT_LE(theta, 24.0) << jd;
+    }
+}
+
+TEST(EclipticToEquatorial, EquinoxAndSolsticePoints) {
+    const double jd = 2451545.0;
+    EXPECT_NEAR(EclipticToEquatorial(kRightAscension, 0, 90.0, 0.0, 0.0, 0.0, jd), 90.0, 1e-9);
+    EXPECT_NEAR(EclipticToEquatorial(kDeclination, 0, 90.0, 0.0, 0.0, 0.0, jd), 23.4392911, 1e-7);
+    // A longitude just below 360 must give a right ascension just below 360, not a
+    // negative angle.
+    const double alpha = EclipticToEquatorial(kRightAscension, 0, 359.0, 0.0, 0.0, 0.0, jd);
+    EXPECT_GT(alpha, 358.0);
+    EXPECT_LT(alpha, 360.0);
+}
+
+TEST(EclipticToEquatorial, PolluxOfMeeusExample13a) {
+    // λ = 113.215630°, β = 6.684170°, ε = 23.4392911° (the mean obliquity at J2000.0)
+    // give α = 116.328942°, δ = 28.026183°.
+    const double jd = 2451545.0;
+    EXPECT_NEAR(EclipticToEquatorial(kRightAscension, 0, 113.215630, 6.684170, 0, 0, jd), 116.328942, 1e-6);
+    EXPECT_NEAR(EclipticToEquatorial(kDeclination, 0, 113.215630, 6.684170, 0, 0, jd), 28.026183, 1e-6);
+}
+
+TEST(EclipticToEquatorial, NutationFlagUsesTheTrueObliquity) {
+    const double jd = 2446895.5;
+    const double mean = EclipticToEquatorial(kDeclination, 0, 90.0, 0.0, 0.0, 0.0, jd);
+    const double apparent = EclipticToEquatorial(kDeclination, efNutation, 90.0, 0.0, 0.0, 0.0, jd);
+    EXPECT_NEAR(apparent - mean, Nutation(1, jd), 1e-12);
+    // Other bits are not read.
+    EXPECT_EQ(EclipticToEquatorial(kDeclination, efLightTime | efAberration | efFK5, 90.0, 0.0, 0.0, 0.0, jd),
+              mean);
+}
+
+TEST(EclipticToEquatorial, HourAngleCountsWestFromTheMeridian) {
+    const double jd = 2446895.5;
+    const double alpha = EclipticToEquatorial(kRightAscension, 0, 40.0, 0.0, 0.0, 0.0, jd);
+    const double theta = SiderealTime(jd);
+    // At Greenwich H = θ − α; 15° further West the hour angle is one hour less.
+    const double atGreenwich = EclipticToEquatorial(kHourAngle, 0, 40.0, 0.0, 0.0, 0.0, jd);
+    EXPECT_NEAR(atGreenwich, ReduceAngle(theta - alpha / 15.0, 24.0), 1e-9);
+    const double west = EclipticToEquatorial(kHourAngle, 0, 40.0, 0.0, 15.0, 0.0, jd);
+    EXPECT_NEAR(ReduceAngle(atGreenwich - west, 24.0), 1.0, 1e-9);
+}
+
+TEST(EclipticToEquatorial, UnknownKindAnswersZero) {
+    for (int16_t kind : {0, 1, 2, 6, 7, -3})
+        EXPECT_EQ(EclipticToEquatorial(kind, 0, 90.0, 10.0, 30.0, 40.0, 2451545.0), 0.0);
+}
+
+TEST(EquatorialToHorizontal, VenusOverWashingtonOfMeeusExample13b) {
+    // 1987 April 10, 19:21:00 UT; 77°03′56″ W, 38°55′17″ N; α = 23h09m16.641s,
+    // δ = −6°43′11.61″: azimuth 68.0337°, altitude 15.1249°. The example steps the
+    // sidereal time on from 0h; computing it at the instant moves H by about 0.4″.
+    constexpr double kPrinted = 2e-4;
+    const double jd = 2446895.5 + (19.0 + 21.0 / 60.0) / 24.0;
+    const double longitude = 77.0 + 3.0 / 60.0 + 56.0 / 3600.0;
+    const double latitude = 38.0 + 55.0 / 60.0 + 17.0 / 3600.0;
+    const double alpha = (23.0 + 9.0 / 60.0 + 16.641 / 3600.0) * 15.0;
+    const double delta = -(6.0 + 43.0 / 60.0 + 11.61 / 3600.0);
+    EXPECT_NEAR(EquatorialToHorizontal(kAzimuth, alpha, delta, longitude, latitude, jd), 68.0337, kPrinted);
+    EXPECT_NEAR(EquatorialToHorizontal(kAltitude, alpha, delta, longitude, latitude, jd), 15.1249, kPrinted);
+}
+
+TEST(EquatorialToHorizontal, AzimuthFromTheSouthPositiveWest) {
+    const double jd = 2451545.0;
+    const double latitude = 40.0;
+    const double localSidereal = HoursToDeg(SiderealTime(jd));  // at longitude 0
+    // On the meridian south of the zenith: azimuth 0, altitude 90 − φ + δ.
+    EXPECT_NEAR(EquatorialToHorizontal(kAzimuth, localSidereal, 10.0, 0.0, latitude, jd), 0.0, 1e-9);
+    EXPECT_NEAR(EquatorialToHorizontal(kAltitude, localSidereal, 10.0, 0.0, latitude, jd), 60.0, 1e-9);
+    // On the celestial equator at H = +90° it stands due West: azimuth +90, on the
+    // horizon; at H = −90° due East.
+    EXPECT_NEAR(EquatorialToHorizontal(kAzimuth, localSidereal - 90.0, 0.0, 0.0, latitude, jd), 90.0, 1e-9);
+    EXPECT_NEAR(EquatorialToHorizontal(kAltitude, localSidereal - 90.0, 0.0, 0.0, latitude, jd), 0.0, 1e-9);
+    EXPECT_NEAR(EquatorialToHorizontal(kAzimuth, localSidereal + 90.0, 0.0, 0.0, latitude, jd), -90.0, 1e-9);
+    // Longitude is positive West: 30° East of Greenwich (−30) the local sidereal
+    // time is two hours later, so the star due West there has α = θ + 30° − 90°.
+    EXPECT_NEAR(EquatorialToHorizontal(kAzimuth, localSidereal - 60.0, 0.0, -30.0, latitude, jd), 90.0, 1e-9);
+}
+
+TEST(EquatorialToHorizontal, UnknownKindAnswersZero) {
+    for (int16_t kind : {0, 3, 4, 5, 8})
+        EXPECT_EQ(EquatorialToHorizontal(kind, 10.0, 20.0, 30.0, 40.0, 2451545.0), 0.0);
+}
+
+}  // namespace
+}  // namespace helune

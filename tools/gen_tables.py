@@ -1,0 +1,260 @@
+#!/usr/bin/env python3
+"""Writes the engine's generated C++ tables from the raw coefficient data.
+
+Each generated file comes from one function of GENERATED, which reads the data
+directory and returns the file's whole text. Without options the files are
+written (only when their text changed); with --check they are compared with the
+committed ones instead.
+
+Exit status: 0 when every file is written or matches; 1 when --check finds a
+file that differs; 2 on malformed or missing data; 77 when --check finds no data
+directory at all (the tests skip then).
+"""
+
+import argparse
+import re
+import sys
+from pathlib import Path
+
+REPO_ROOT = Path(__file__).resolve().parent.parent
+DEFAULT_DATA_DIR = REPO_ROOT.parent / "shared" / "data"
+
+EXIT_DIFFERS = 1
+EXIT_BAD_DATA = 2
+EXIT_SKIPPED = 77
+
+
+class DataError(Exception):
+    """The raw data is not what the generator expects."""
+
+
+# ---------------------------------------------------------------------------
+# VSOP87D, the Earth
+
+VSOP_FILE = "VSOP87D.ear"
+VSOP_RECORD_LENGTH = 132
+VSOP_EARTH_BODY = "3"  # the body digit of a term record: Mercury 1, Venus 2, Earth 3
+VSOP_EARTH_ROW = 2     # the Earth's row in the engine's tables (Mercury 0)
+VSOP_ROWS = 9
+VSOP_POWERS = 6
+VSOP_BODIES = ["Mercury", "Venus", "Earth", "Mars", "Jupiter", "Saturn",
+               "Uranus", "Neptune", "reserved"]
+INT16_MAX = 32767
+
+# Coordinate number of the file (VARIABLE n) -> series letter and its meaning.
+VSOP_COORDINATES = {1: ("L", "longitude"), 2: ("B", "latitude"), 3: ("R", "radius vector")}
+
+# The series the Earth's file holds, in file order: L0..L5, B0..B4, R0..R5.
+VSOP_EARTH_SERIES = ([(1, p) for p in range(6)] + [(2, p) for p in range(5)]
+                     + [(3, p) for p in range(6)])
+
+VSOP_HEADER = re.compile(
+    r" VSOP87 VERSION D4\s+EARTH\s+VARIABLE (\d) \(LBR\)\s+\*T\*\*(\d)\s+(\d+) TERMS")
+VSOP_NUMBER = re.compile(r"-?\d+\.\d+")
+
+# 0-based slices of the 1-based columns of a term record.
+VSOP_FIELDS = {"A": slice(79, 97), "B": slice(97, 111), "C": slice(111, 131)}
+
+
+def read_vsop_records(path):
+    """The file's records, each checked for length; raises DataError."""
+    if not path.is_file():
+        raise DataError(f"{path}: file not found")
+    try:
+        records = path.read_text(encoding="ascii").split("\n")
+    except UnicodeDecodeError as error:
+        raise DataError(f"{path}: not ASCII text ({error.reason} at byte {error.start})")
+    if records and records[-1] == "":
+        records.pop()
+    for number, record in enumerate(records, start=1):
+        if len(record) != VSOP_RECORD_LENGTH:
+            raise DataError(f"{path}:{number}: record of {len(record)} characters, "
+                            f"expected {VSOP_RECORD_LENGTH}")
+    return records
+
+
+def parse_vsop_term(path, number, record, variable, power, index):
+    """The (A, B, C) digit strings of one term record, checked against its series."""
+    where = f"{path}:{number}"
+    code = record[1:5]
+    expected = f"4{VSOP_EARTH_BODY}{variable}{power}"
+    if code != expected:
+        raise DataError(f"{where}: term record starts '{code}', expected '{expected}' "
+                        f"(a series has fewer terms than its header says?)")
+    if record[5:10].strip() != str(index):
+        raise DataError(f"{where}: term index '{record[5:10].strip()}', expected {index}")
+    digits = []
+    for name, columns in VSOP_FIELDS.items():
+        text = record[columns].strip()
+        if not VSOP_NUMBER.fullmatch(text):
+            raise DataError(f"{where}: {name} is '{text}', not a decimal number")
+        digits.append(text)
+    return tuple(digits)
+
+
+def parse_vsop_earth(path):
+    """The Earth's series in file order: a list of (variable, power, terms)."""
+    records = read_vsop_records(path)
+    series = []
+    position = 0
+    for variable, power in VSOP_EARTH_SERIES:
+        if position >= len(records):
+            raise DataError(f"{path}: ends before the header of variable {variable} "
+                            f"power {power}")
+        header = VSOP_HEADER.match(records[position])
+        if not header:
+            raise DataError(f"{path}:{position + 1}: expected a series header, found "
+                            f"'{records[position][:60].rstrip()}'")
+        found = (int(header.group(1)), int(header.group(2)))
+        if found != (variable, power):
+            raise DataError(f"{path}:{position + 1}: header of variable {found[0]} power "
+                            f"{found[1]}, expected variable {variable} power {power}")
+        count = int(header.group(3))
+        if not 0 < count <= INT16_MAX:
+            raise DataError(f"{path}:{position + 1}: term count {count} out of range")
+        if position + 1 + count > len(records):
+            raise DataError(f"{path}:{position + 1}: header announces {count} terms, "
+                            f"the file ends after {len(records) - position - 1}")
+        terms = [parse_vsop_term(path, position + 2 + i, records[position + 1 + i],
+                                 variable, power, i + 1)
+                 for i in range(count)]
+        series.append((variable, power, terms))
+        position += 1 + count
+    if position != len(records):
+        raise DataError(f"{path}:{position + 1}: {len(records) - position} records after "
+                        f"the last series, expected none")
+    return series
+
+
+def vsop_array_name(variable, power):
+    return f"kEarth{VSOP_COORDINATES[variable][0]}{power}"
+
+
+def vsop_term_arrays(series):
+    lines = []
+    for variable, power, terms in series:
+        letter, meaning = VSOP_COORDINATES[variable]
+        lines.append(f"// {letter}{power}: {meaning}, tau^{power}, {len(terms)} terms")
+        lines.append(f"constexpr VsopTerm {vsop_array_name(variable, power)}[] = {{")
+        lines.extend(f"    {{{a}, {b}, {c}}}," for a, b, c in terms)
+        lines.append("};")
+        lines.append("")
+    return lines
+
+
+def vsop_row_tables(series, variable):
+    """The pointer and count tables of one coordinate, Earth's row filled."""
+    letter = VSOP_COORDINATES[variable][0]
+    present = {power: len(terms) for v, power, terms in series if v == variable}
+    pointers = [vsop_array_name(variable, p) if p in present else "nullptr"
+                for p in range(VSOP_POWERS)]
+    counts = [str(present.get(p, 0)) for p in range(VSOP_POWERS)]
+    lines = [f"const VsopTerm* const VsopSeries{letter}[kVsopRows][kVsopPowers] = {{"]
+    lines += vsop_rows(", ".join(pointers))
+    lines += ["};", "",
+              f"const int16_t VsopCount{letter}[kVsopRows][kVsopPowers] = {{"]
+    lines += vsop_rows(", ".join(counts))
+    lines += ["};", ""]
+    return lines
+
+
+def vsop_rows(earth_row):
+    """One line per body row: the Earth's given, every other one empty."""
+    return [f"    {{{earth_row if row == VSOP_EARTH_ROW else ''}}},  // {row} {body}"
+            for row, body in enumerate(VSOP_BODIES)]
+
+
+def vsop_earth_source(data_dir):
+    series = parse_vsop_earth(data_dir / VSOP_FILE)
+    total = sum(len(terms) for _, _, terms in series)
+    lines = [
+        f"// Generated by tools/gen_tables.py from {VSOP_FILE}; do not edit. "
+        "Regenerate: python3 tools/gen_tables.py",
+        f"// The Earth's {total} periodic terms of VSOP87D {{A, B, C}} in the file's order",
+        "// and digits; each adds A·cos(B + C·tau) to its series.",
+        "#include \"VSOPEarD.h\"",
+        "",
+        "namespace helune {",
+        "",
+        "namespace {",
+        "",
+    ]
+    lines += vsop_term_arrays(series)
+    lines += ["}  // namespace", ""]
+    for variable in VSOP_COORDINATES:
+        lines += vsop_row_tables(series, variable)
+    lines.append("}  // namespace helune")
+    return "\n".join(lines) + "\n"
+
+
+# ---------------------------------------------------------------------------
+
+# (path relative to the repository root, function of the data directory that
+# returns the file's text)
+GENERATED = [
+    ("ephemeris/VSOPEarD_terms.cpp", vsop_earth_source),
+]
+
+
+def first_difference(old, new):
+    """The 1-based number of the first line where two texts differ."""
+    old_lines, new_lines = old.splitlines(), new.splitlines()
+    for number, (a, b) in enumerate(zip(old_lines, new_lines), start=1):
+        if a != b:
+            return number
+    return min(len(old_lines), len(new_lines)) + 1
+
+
+def check(outputs):
+    differing = 0
+    for relative, text in outputs:
+        target = REPO_ROOT / relative
+        if not target.is_file():
+            print(f"gen_tables: {relative} is missing; run python3 tools/gen_tables.py",
+                  file=sys.stderr)
+            differing += 1
+            continue
+        committed = target.read_text(encoding="utf-8")
+        if committed != text:
+            print(f"gen_tables: {relative} differs from what the data gives, first at "
+                  f"line {first_difference(committed, text)}; run python3 tools/gen_tables.py",
+                  file=sys.stderr)
+            differing += 1
+    if differing:
+        return EXIT_DIFFERS
+    print(f"gen_tables: {len(outputs)} generated file(s) match the data")
+    return 0
+
+
+def write(outputs):
+    for relative, text in outputs:
+        target = REPO_ROOT / relative
+        if target.is_file() and target.read_text(encoding="utf-8") == text:
+            print(f"gen_tables: {relative} unchanged")
+            continue
+        target.write_text(text, encoding="utf-8")
+        print(f"gen_tables: wrote {relative}")
+    return 0
+
+
+def main(argv):
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--check", action="store_true",
+                        help="compare with the committed files instead of writing them")
+    parser.add_argument("--data", type=Path, default=DEFAULT_DATA_DIR,
+                        help=f"raw data directory (default: {DEFAULT_DATA_DIR})")
+    args = parser.parse_args(argv)
+
+    if not args.data.is_dir():
+        print(f"gen_tables: data directory {args.data} not found", file=sys.stderr)
+        return EXIT_SKIPPED if args.check else EXIT_BAD_DATA
+    try:
+        outputs = [(relative, generate(args.data)) for relative, generate in GENERATED]
+    except DataError as error:
+        print(f"gen_tables: bad data: {error}", file=sys.stderr)
+        return EXIT_BAD_DATA
+    return check(outputs) if args.check else write(outputs)
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
