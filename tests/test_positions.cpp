@@ -1,0 +1,237 @@
+// Mean elements, the Sun's geocentric pipeline with its corrections, and the Moon.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "Positions.h"
+
+namespace helune {
+namespace {
+
+constexpr double kArcsecond = 1.0 / 3600.0;  // degrees
+constexpr double kPi = 3.14159265358979323846;
+
+// 1992 October 13.0: the Sun of Meeus, Astronomical Algorithms, example 25.b.
+constexpr JulianDay kSunExample = 2448908.5;
+// 1992 April 12.0: the Moon of Meeus, example 47.a.
+constexpr JulianDay kMoonExample = 2448724.5;
+
+TEST(HelioElement, AtJ2000EachElementIsItsFirstTwoCoefficients) {
+    // T = 1e-9 at exactly J2000.0, so every element is c0 + c1·1e-9.
+    for (int16_t row = 0; row < kPlanetRows; ++row)
+        for (int16_t code = 0; code < 6; ++code) {
+            const double* c = ElementTable[row][code];
+            EXPECT_NEAR(HelioElement(row, code, kJ2000), c[0] + c[1] * 1e-9, 1e-12) << row << " " << code;
+        }
+    // The Earth's mean longitude: 100.466449 + 36000.7698231e-9.
+    EXPECT_NEAR(HelioElement(kEarthRow, 0, kJ2000), 100.466485001, 1e-9);
+}
+
+TEST(HelioElement, AnglesReducedDistancesNot) {
+    // Mercury's mean longitude at T = 1 is 149726.323459088° before 415 turns come off.
+    EXPECT_NEAR(HelioElement(0, 0, 2488070.0), 326.323459088, 1e-8);
+    // Semi-major axes are not reduced: Mercury's is constant, Jupiter's drifts.
+    EXPECT_EQ(HelioElement(0, 1, 2488070.0), 0.38709831);
+    EXPECT_EQ(HelioElement(0, 1, 2415020.0), 0.38709831);
+    EXPECT_NEAR(HelioElement(4, 1, 2488070.0), 5.202603191 + 0.0000001913, 1e-12);
+    // Saturn's node, reduced into [0, 360] also for large negative T.
+    const double node = HelioElement(5, 4, 2451545.0 - 3e6);
+    EXPECT_GE(node, 0.0);
+    EXPECT_LE(node, 360.0);
+}
+
+TEST(HelioElement, EarthsSeriesInDegreesAndAU) {
+    // VSOP87D at J2000.0: L = 1.75192452 rad = 100.3778809°, R = 0.98332768 AU.
+    EXPECT_NEAR(HelioElement(kEarthRow, 6, kJ2000), 100.3778809, 1e-7);
+    EXPECT_NEAR(HelioElement(kEarthRow, 7, kJ2000), -0.00022721, 1e-8);
+    EXPECT_NEAR(HelioElement(kEarthRow, 8, kJ2000), 0.98332768, 1e-8);
+}
+
+TEST(HelioElement, WhatItCannotServeAnswersZero) {
+    for (int16_t code : {-1, 9, 10, 100}) EXPECT_EQ(HelioElement(kEarthRow, code, kJ2000), 0.0);
+    for (int16_t row : {-1, 8, 9, 26}) EXPECT_EQ(HelioElement(row, 0, kJ2000), 0.0);
+    // No planet but the Earth has heliocentric series.
+    for (int16_t row : {0, 1, 3, 4, 5, 6, 7})
+        for (int16_t code : {6, 7, 8}) EXPECT_EQ(HelioElement(row, code, kJ2000), 0.0);
+}
+
+TEST(PlanetPosition, GeometricSunOfMeeusExample25b) {
+    // The Earth's VSOP87D position reversed: λ = 19.9072972° + 180°, β = −B, Δ = R.
+    EXPECT_NEAR(PlanetPosition(kEarthRow, 9, 0, 0, 0, kSunExample), 199.9072972, 1e-7);
+    EXPECT_NEAR(PlanetPosition(kEarthRow, 10, 0, 0, 0, kSunExample), 0.0002066, 1e-7);
+    EXPECT_NEAR(PlanetPosition(kEarthRow, 11, 0, 0, 0, kSunExample), 0.99760852, 1e-8);
+}
+
+TEST(PlanetPosition, LightTimeStepTakesTheEarthEarlier) {
+    // One light-time step: τ = 0.0057617 d, λ = 199.9015942°, about 20.5″ less.
+    EXPECT_NEAR(PlanetPosition(kEarthRow, 9, efLightTime, 0, 0, kSunExample), 199.9015942, 1e-7);
+    const EclipticPosition earth{HelioElement(kEarthRow, 6, kSunExample),
+                                 HelioElement(kEarthRow, 7, kSunExample),
+                                 HelioElement(kEarthRow, 8, kSunExample)};
+    double beta = 0.0, lambda = 0.0, delta = 0.0;
+    GeocentricFromHelio(-1, beta, lambda, delta, kSunExample, DegToRad(earth.beta), DegToRad(earth.lambda),
+                        earth.distance);
+    EXPECT_NEAR(delta, 0.99760852, 1e-8);
+    const double tau = GeocentricFromHelio(kEarthRow, beta, lambda, delta, kSunExample,
+                                           DegToRad(earth.beta), DegToRad(earth.lambda), earth.distance);
+    EXPECT_NEAR(tau, 0.0057617, 1e-7);
+}
+
+TEST(PlanetPosition, CorrectionsOfTheSunAtMeeusExample25b) {
+    const double sun = DegToRad(199.9072972);
+    // Aberration: λ changes by −20.5378″, β by a negligible amount.
+    double beta = DegToRad(0.0002066), lambda = sun;
+    Aberration(beta, lambda, kSunExample, sun);
+    EXPECT_NEAR(RadToDeg(lambda - sun), -20.5378 * kArcsecond, 0.0001 * kArcsecond);
+    EXPECT_NEAR(RadToDeg(beta) - 0.0002066, 0.0, 1e-5 * kArcsecond);
+    // FK5: λ by −0.09033″, β by −0.0234″.
+    beta = DegToRad(0.0002066);
+    lambda = sun;
+    FK5Correction(beta, lambda, kSunExample);
+    EXPECT_NEAR(RadToDeg(lambda - sun), -0.09033 * kArcsecond, 0.00001 * kArcsecond);
+    EXPECT_NEAR(RadToDeg(beta) - 0.0002066, -0.0234 * kArcsecond, 0.0001 * kArcsecond);
+}
+
+TEST(PlanetPosition, EachFlagAddsItsOwnCorrection) {
+    const double plain = PlanetPosition(kEarthRow, 9, 0, 0, 0, kSunExample);
+    EXPECT_NEAR(PlanetPosition(kEarthRow, 9, efNutation, 0, 0, kSunExample) - plain,
+                Nutation(0, kSunExample), 1e-10);
+    EXPECT_NEAR(PlanetPosition(kEarthRow, 9, efAberration, 0, 0, kSunExample) - plain,
+                -20.5378 * kArcsecond, 0.001 * kArcsecond);
+    EXPECT_NEAR(PlanetPosition(kEarthRow, 9, efFK5, 0, 0, kSunExample) - plain, -0.09033 * kArcsecond,
+                0.00001 * kArcsecond);
+    // The distance does not depend on the aberration, FK5 or nutation bits.
+    EXPECT_EQ(PlanetPosition(kEarthRow, 11, efAberration | efFK5 | efNutation, 0, 0, kSunExample),
+              PlanetPosition(kEarthRow, 11, 0, 0, 0, kSunExample));
+    // Bits above efNutation are ignored.
+    EXPECT_EQ(PlanetPosition(kEarthRow, 9, 16 | 32 | 1024, 0, 0, kSunExample), plain);
+}
+
+TEST(PlanetPosition, ElongationOfTheSunFromItself) {
+    // The geometric Sun against the light-time Sun: about 20.5″ = 0.0057°, not 0.
+    EXPECT_NEAR(PlanetPosition(kEarthRow, 15, 0, 0, 0, kSunExample), 0.0057, 0.0001);
+    // With the light-time step on both sides only the Sun's latitude is left.
+    EXPECT_NEAR(PlanetPosition(kEarthRow, 15, efLightTime, 0, 0, kSunExample), 0.0002066, 1e-6);
+}
+
+TEST(PlanetPosition, EquatorialQuantitiesInTheirUnits) {
+    const double lambda = PlanetPosition(kEarthRow, 9, 0, 0, 0, kSunExample);
+    const double beta = PlanetPosition(kEarthRow, 10, 0, 0, 0, kSunExample);
+    // Code 12 in degrees, code 13 in hours, code 14 in degrees.
+    EXPECT_EQ(PlanetPosition(kEarthRow, 12, 0, 10, 20, kSunExample),
+              EclipticToEquatorial(kRightAscension, 0, lambda, beta, 10, 20, kSunExample));
+    EXPECT_EQ(PlanetPosition(kEarthRow, 13, 0, 10, 20, kSunExample),
+              EclipticToEquatorial(kHourAngle, 0, lambda, beta, 10, 20, kSunExample));
+    EXPECT_EQ(PlanetPosition(kEarthRow, 14, 0, 10, 20, kSunExample),
+              EclipticToEquatorial(kDeclination, 0, lambda, beta, 10, 20, kSunExample));
+    // Meeus example 25.a gives the Sun at α 198.38°, δ −7.78° that day.
+    EXPECT_NEAR(PlanetPosition(kEarthRow, 12, 0, 0, 0, kSunExample), 198.38, 0.01);
+    EXPECT_NEAR(PlanetPosition(kEarthRow, 14, 0, 0, 0, kSunExample), -7.78, 0.01);
+}
+
+TEST(PlanetPosition, SunsCourseOverGreenwich) {
+    // 1992 October 13 at Greenwich (longitude 0, latitude 51.4769° N): the Sun stands
+    // in the East in the morning (azimuth < 0), in the West in the afternoon, and
+    // near noon at altitude 90° − φ + δ. Swapping longitude and latitude, a slip
+    // between degrees and radians or a sign error shows here.
+    constexpr double kLatitude = 51.4769;
+    const double morning = kSunExample + 8.0 / 24.0;
+    const double afternoon = kSunExample + 16.0 / 24.0;
+    EXPECT_LT(PlanetPosition(kEarthRow, 17, 0, 0.0, kLatitude, morning), -30.0);
+    EXPECT_GT(PlanetPosition(kEarthRow, 17, 0, 0.0, kLatitude, afternoon), 30.0);
+    const double noon = kSunExample + (12.0 - 13.6 / 60.0) / 24.0;  // equation of time +13.6 min
+    const double declination = PlanetPosition(kEarthRow, 14, 0, 0.0, kLatitude, noon);
+    EXPECT_NEAR(declination, -7.97, 0.01);  // −7.785° at 0h (Meeus 25.a), −0.38° a day
+    EXPECT_NEAR(PlanetPosition(kEarthRow, 17, 0, 0.0, kLatitude, noon), 0.0, 0.5);
+    EXPECT_NEAR(PlanetPosition(kEarthRow, 16, 0, 0.0, kLatitude, noon), 90.0 - kLatitude + declination, 0.01);
+    // 90° further West the Sun culminates six hours later.
+    const double later = PlanetPosition(kEarthRow, 14, 0, 90.0, kLatitude, noon + 0.25);
+    EXPECT_NEAR(PlanetPosition(kEarthRow, 16, 0, 90.0, kLatitude, noon + 0.25), 90.0 - kLatitude + later, 0.01);
+}
+
+TEST(PlanetPosition, WhatItCannotServeAnswersZero) {
+    for (int16_t code : {0, 8, 18, -1}) EXPECT_EQ(PlanetPosition(kEarthRow, code, 0, 0, 0, kSunExample), 0.0);
+    for (int16_t row : {0, 1, 3, 7, 8, 9, -1})
+        for (int16_t code = 9; code <= 17; ++code)
+            EXPECT_EQ(PlanetPosition(row, code, 15, 10, 20, kSunExample), 0.0) << row << " " << code;
+}
+
+TEST(CalcLuna, MoonOfMeeusExample47a) {
+    // λ ≈ 133.16266°, β ≈ −3.22913°, Δ ≈ 368409.68 km, with the mean arguments of
+    // LunaArgs (Meeus prints 133.162655°, −3.229126°, 368409.7 km with his own).
+    EXPECT_NEAR(CalcLuna(9, 0, 0, 0, kMoonExample), 133.16266, 1e-5);
+    EXPECT_NEAR(CalcLuna(10, 0, 0, 0, kMoonExample), -3.22913, 1e-5);
+    EXPECT_NEAR(CalcLuna(11, 0, 0, 0, kMoonExample) * 149504201.0, 368409.68, 0.01);
+    EXPECT_NEAR(CalcLuna(11, 0, 0, 0, kMoonExample), 0.00246421, 1e-8);
+}
+
+TEST(CalcLuna, NutationFlagAndElongation) {
+    const double plain = CalcLuna(9, 0, 0, 0, kMoonExample);
+    EXPECT_NEAR(CalcLuna(9, efNutation, 0, 0, kMoonExample) - plain, Nutation(0, kMoonExample), 1e-10);
+    EXPECT_EQ(CalcLuna(10, efNutation, 0, 0, kMoonExample), CalcLuna(10, 0, 0, 0, kMoonExample));
+    EXPECT_EQ(CalcLuna(11, efNutation, 0, 0, kMoonExample), CalcLuna(11, 0, 0, 0, kMoonExample));
+    // The elongation always uses the nutated longitude.
+    EXPECT_EQ(CalcLuna(15, 0, 0, 0, kMoonExample), CalcLuna(15, efNutation, 0, 0, kMoonExample));
+    // Near first quarter on 1992 April 12 (about 120° from the Sun: λ☾ 133°, λ☉ 22°).
+    EXPECT_NEAR(CalcLuna(15, 0, 0, 0, kMoonExample), 111.0, 1.0);
+    // Other bits do nothing.
+    EXPECT_EQ(CalcLuna(9, efLightTime | efAberration | efFK5, 0, 0, kMoonExample), plain);
+}
+
+TEST(CalcLuna, MeanArgumentsAndUnknownIndexes) {
+    for (int16_t index = 0; index < kLunaArgCount; ++index)
+        EXPECT_EQ(CalcLuna(index, 0, 0, 0, kMoonExample), LunaArg(index, kMoonExample));
+    for (int16_t index : {7, 8, 18, -1, 100}) EXPECT_EQ(CalcLuna(index, 0, 0, 0, kMoonExample), 0.0);
+}
+
+TEST(CalcLuna, StaysWithinItsRangesForCenturies) {
+    for (double jd = 2415020.5; jd < 2488070.5; jd += 3.7) {
+        const double lambda = CalcLuna(9, 0, 0, 0, jd);
+        ASSERT_GE(lambda, 0.0);
+        ASSERT_LE(lambda, 360.0);
+        ASSERT_LT(std::fabs(CalcLuna(10, 0, 0, 0, jd)), 5.35);
+        const double km = CalcLuna(11, 0, 0, 0, jd) * 149504201.0;
+        ASSERT_GT(km, 356000.0);
+        ASSERT_LT(km, 407000.0);
+    }
+}
+
+TEST(CalcLuna, HorizontalQuantitiesFollowTheTransforms) {
+    const double lambda = CalcLuna(9, 0, 0, 0, kMoonExample);
+    const double beta = CalcLuna(10, 0, 0, 0, kMoonExample);
+    const double alpha = EclipticToEquatorial(kRightAscension, 0, lambda, beta, -3.7, 40.4, kMoonExample);
+    const double delta = EclipticToEquatorial(kDeclination, 0, lambda, beta, -3.7, 40.4, kMoonExample);
+    EXPECT_EQ(CalcLuna(12, 0, -3.7, 40.4, kMoonExample), alpha);
+    EXPECT_EQ(CalcLuna(14, 0, -3.7, 40.4, kMoonExample), delta);
+    EXPECT_EQ(CalcLuna(16, 0, -3.7, 40.4, kMoonExample),
+              EquatorialToHorizontal(kAltitude, alpha, delta, -3.7, 40.4, kMoonExample));
+    EXPECT_EQ(CalcLuna(17, 0, -3.7, 40.4, kMoonExample),
+              EquatorialToHorizontal(kAzimuth, alpha, delta, -3.7, 40.4, kMoonExample));
+    // Swapping longitude and latitude changes the altitude.
+    EXPECT_GT(std::fabs(CalcLuna(16, 0, 40.4, -3.7, kMoonExample) - CalcLuna(16, 0, -3.7, 40.4, kMoonExample)), 1.0);
+}
+
+TEST(LunaTables, TellingRowsOfTables47AAnd47B) {
+    const int16_t first[4] = {0, 0, 1, 0};
+    EXPECT_TRUE(std::equal(first, first + 4, LunaTermsLR[0]));
+    EXPECT_EQ(LunaAmplitudesLR[0][0], 6.288774);
+    EXPECT_EQ(LunaAmplitudesLR[0][1], -20905.355);
+    EXPECT_EQ(LunaAmplitudesLR[1][0], 1.274027);
+    EXPECT_EQ(LunaAmplitudesLR[2][1], -2955.968);
+    EXPECT_EQ(LunaTermsLR[4][1], 1);
+    EXPECT_EQ(LunaAmplitudesLR[4][0], -0.185116);
+    EXPECT_EQ(LunaAmplitudesLR[4][1], 48.888);
+    const int16_t last[4] = {2, 0, -1, -2};  // distance only
+    EXPECT_TRUE(std::equal(last, last + 4, LunaTermsLR[59]));
+    EXPECT_EQ(LunaAmplitudesLR[59][0], 0.0);
+    EXPECT_EQ(LunaAmplitudesLR[59][1], 8.752);
+    EXPECT_EQ(LunaAmplitudesB[0], 5.128122);
+    EXPECT_EQ(LunaAmplitudesB[1], 0.280602);
+    EXPECT_EQ(LunaAmplitudesB[2], 0.277693);
+    const int16_t lastB[4] = {2, -2, 0, 1};
+    EXPECT_TRUE(std::equal(lastB, lastB + 4, LunaTermsB[59]));
+    EXPECT_EQ(LunaAmplitudesB[59], 0.000107);
+}
+
+}  // namespace
+}  // namespace helune
