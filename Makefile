@@ -20,8 +20,8 @@ bench: build
 	@$(BUILD)/bench/helune-bench
 
 run: build
-	@echo "The window is not built yet; what exists so far is the ephemeris engine, so this runs its tests."
-	@$(BUILD)/tests/helune-tests --gtest_brief=1
+	@echo "The window is not built yet; what exists is the engine. Today at Greenwich (UT):"
+	@$(BUILD)/cli/helune-cli events $$(date -u +'%d %m %Y') 0 51.4769 0
 
 clean:
 	@rm -rf $(BUILD)

@@ -1,0 +1,191 @@
+#include "Events.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+
+#include "Positions.h"
+
+namespace helune {
+
+namespace {
+
+// The flags of the hour angles and altitudes that place an event: every correction.
+constexpr int16_t kApparent = efLightTime | efAberration | efFK5 | efNutation;
+
+// Sidereal degrees per solar day in the interpolation of an event.
+constexpr double kSiderealRate = 360.985647;
+
+// The transit search: evaluations of the hour angle, and the hour angles (hours)
+// at which it stops and at which its instant is confirmed on the date.
+constexpr int kTransitEvaluations = 20;
+constexpr double kTransitConverged = 1e-6;
+constexpr double kTransitOnDate = 1e-5;
+
+// The Moon's crossings: corrections of the day fraction and when they stop (days),
+// and how near the horizon (degrees) the Moon must stand at a counted crossing.
+constexpr int kMoonCorrections = 10;
+constexpr double kMoonConverged = 1e-6;
+constexpr double kMoonAtHorizon = 1.0;
+
+bool IsMoon(int row) { return row == kMoonRow; }
+
+double StandardAltitude(int row) {
+    if (row == kEarthRow) return kSunStandardAltitude;
+    if (IsMoon(row)) return kMoonStandardAltitude;
+    return kStarStandardAltitude;
+}
+
+struct Equatorial {
+    double alpha;  // degrees, [0, 360]
+    double delta;  // degrees
+};
+
+// Right ascension and declination without corrections (flags 0), from one
+// ecliptic position.
+Equatorial EquatorialAt(int row, JulianDay jd) {
+    const EclipticPosition p = IsMoon(row) ? LunaEcliptic(0, jd) : PlanetEcliptic(static_cast<int16_t>(row), 0, jd);
+    return {EclipticToEquatorial(kRightAscension, 0, p.lambda, p.beta, 0.0, 0.0, jd),
+            EclipticToEquatorial(kDeclination, 0, p.lambda, p.beta, 0.0, 0.0, jd)};
+}
+
+double ApparentHourAngle(int row, JulianDay jd, double longitude, double latitude) {
+    if (IsMoon(row)) return CalcLuna(13, kApparent, longitude, latitude, jd);
+    return PlanetPosition(static_cast<int16_t>(row), 13, kApparent, longitude, latitude, jd);
+}
+
+// cos H0, the cosine of the hour angle at which the body's centre stands at its
+// standard altitude, or nothing when the body never reaches that altitude.
+std::optional<double> CosineOfSetHourAngle(int row, double latitude, double delta) {
+    const double phi = DegToRad(latitude);
+    const double d = DegToRad(delta);
+    const double D = std::cos(phi) * std::cos(d);
+    if (D == 0.0) return std::nullopt;
+    const double cosH0 = (std::sin(DegToRad(StandardAltitude(row))) - std::sin(phi) * std::sin(d)) / D;
+    if (cosH0 < -1.0 || cosH0 > 1.0) return std::nullopt;
+    return cosH0;
+}
+
+// The universal day that begins at J0, with the positions tabulated for it.
+struct TabulatedDay {
+    JulianDay J0;
+    double siderealTime;  // Θ0 at J0, degrees
+    double deltaT;        // days
+    Equatorial before, at, after;
+};
+
+TabulatedDay Tabulate(int row, JulianDay J0) {
+    TabulatedDay day{J0, 15.0 * SiderealTime(J0), DeltaT(J0) / 86400.0, {}, {}, {}};
+    const JulianDay Je = J0 + day.deltaT;
+    day.before = EquatorialAt(row, Je - 1.0);
+    day.at = EquatorialAt(row, Je);
+    day.after = EquatorialAt(row, Je + 1.0);
+    // Carry the right ascension across 0h so the interpolation does not jump.
+    if (day.before.alpha > 300.0 && day.at.alpha < 60.0) {
+        day.at.alpha += 360.0;
+        day.after.alpha += 360.0;
+    }
+    if (day.at.alpha > 300.0 && day.after.alpha < 60.0) day.after.alpha += 360.0;
+    return day;
+}
+
+// Interpolation in three tabulated values a day apart, n days from the middle one.
+double Interpolate(double y1, double y2, double y3, double n) {
+    return y2 + n * ((y3 - y1) + n * (y1 + y3 - 2.0 * y2)) / 2.0;
+}
+
+// The fraction of the day at which the body rises or sets: the estimate from
+// the hour angle H0, then `corrections` steps on the altitude error, stopping
+// early once a step is below `converged` days. Nothing when the body does not
+// reach its standard altitude or a step would divide by zero.
+std::optional<double> CrossingOfDay(int row, int16_t event, const TabulatedDay& day, double longitude,
+                                    double latitude, int corrections, double converged) {
+    const std::optional<double> cosH0 = CosineOfSetHourAngle(row, latitude, day.at.delta);
+    if (!cosH0) return std::nullopt;
+    const double H0 = RadToDeg(std::acos(*cosH0)) / 360.0;
+    const double m0 = ReduceAngle((day.at.alpha + longitude - day.siderealTime) / 360.0, 1.0);
+    double m = ReduceAngle(event == kRising ? m0 - H0 : m0 + H0, 1.0);
+
+    const double phi = DegToRad(latitude);
+    const double h0 = StandardAltitude(row);
+    for (int step = 0; step < corrections; ++step) {
+        const double n = m + day.deltaT;
+        const double theta = ReduceAngle(day.siderealTime + kSiderealRate * m, 360.0);
+        const double alpha = Interpolate(day.before.alpha, day.at.alpha, day.after.alpha, n);
+        const double delta = DegToRad(Interpolate(day.before.delta, day.at.delta, day.after.delta, n));
+        const double H = DegToRad(ReduceAngle(theta - longitude - alpha, 360.0));
+        const double h = RadToDeg(std::asin(std::sin(phi) * std::sin(delta) + std::cos(phi) * std::cos(delta) * std::cos(H)));
+        const double divisor = 360.0 * std::cos(delta) * std::cos(phi) * std::sin(H);
+        if (divisor == 0.0) return std::nullopt;
+        const double correction = (h - h0) / divisor;
+        m += correction;
+        if (std::fabs(correction) < converged) break;
+    }
+    return m;
+}
+
+}  // namespace
+
+double CalcEventTime(int16_t body, int16_t event, double z, double longitude, double latitude, JulianDay jd) {
+    if (event < kTransit || event > kSetting) return 0.0;
+    const bool checkMoonDay = body >= 0;
+    const int row = std::abs(static_cast<int>(body));
+    if (!IsMoon(row) && !HasHeliocentricSeries(static_cast<int16_t>(row))) return 0.0;
+
+    // Midnight (UT) that begins the local date whose noon is nearest.
+    const JulianDay J0 = std::nearbyint(jd - z / 360.0) - 0.5;
+    if (IsMoon(row) && checkMoonDay && event != kTransit)
+        return CheckMoonEventDay(event, J0 + 0.5, longitude, latitude, z);
+
+    if (event == kTransit) {
+        // A body that never reaches its standard altitude on the date has no transit
+        // reported either.
+        const Equatorial at = EquatorialAt(row, J0 + DeltaT(J0) / 86400.0);
+        if (!CosineOfSetHourAngle(row, latitude, at.delta)) return -1.0;
+        return RefineTransit(static_cast<int16_t>(row), J0 + 0.5, longitude, latitude, z);
+    }
+    const std::optional<double> m = CrossingOfDay(row, event, Tabulate(row, J0), longitude, latitude, 1, 0.0);
+    if (!m) return -1.0;
+    return ReduceAngle(24.0 * *m - z / 15.0, 24.0);
+}
+
+double RefineTransit(int16_t body, JulianDay jdNoon, double longitude, double latitude, double z) {
+    JulianDay g = jdNoon + z / 360.0;
+    bool converged = false;
+    for (int evaluation = 0; evaluation < kTransitEvaluations && !converged; ++evaluation) {
+        double H = ApparentHourAngle(body, g, longitude, latitude);
+        if (H > 12.0) H -= 24.0;
+        converged = std::fabs(H) < kTransitConverged;
+        if (!converged) g -= H / 24.0;
+    }
+    if (!converged) return -1.0;
+
+    g -= z / 360.0;
+    const double t = ReduceAngle((g - std::floor(g)) * 24.0 + 12.0, 24.0);
+    // The transit found may belong to the day before or after.
+    double H2 = ApparentHourAngle(body, jdNoon - 0.5 + t / 24.0 + z / 360.0, longitude, latitude);
+    if (H2 > 12.0) H2 = 24.0 - H2;
+    return H2 < kTransitOnDate ? t : -1.0;
+}
+
+// The Moon's events come about 50 minutes later each day, so the universal day
+// that bears the local date's number can hold the event of the local day before
+// or after, or none at all. The crossings of the three universal days around the
+// date are computed and the first that falls inside the local date is taken.
+double CheckMoonEventDay(int16_t event, JulianDay jdNoon, double longitude, double latitude, double z) {
+    const JulianDay localMidnight = jdNoon - 0.5 + z / 360.0;  // in UT
+    double earliest = -1.0;
+    for (int offset = -1; offset <= 1; ++offset) {
+        const TabulatedDay day = Tabulate(kMoonRow, jdNoon - 0.5 + offset);
+        const std::optional<double> m =
+            CrossingOfDay(kMoonRow, event, day, longitude, latitude, kMoonCorrections, kMoonConverged);
+        if (!m) continue;
+        const JulianDay instant = day.J0 + *m;
+        const double t = (instant - localMidnight) * 24.0;
+        if (t < 0.0 || t >= 24.0 || (earliest >= 0.0 && t >= earliest)) continue;
+        if (std::fabs(CalcLuna(16, kApparent, longitude, latitude, instant)) < kMoonAtHorizon) earliest = t;
+    }
+    return earliest;
+}
+
+}  // namespace helune

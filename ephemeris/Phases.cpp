@@ -1,0 +1,121 @@
+#include "Phases.h"
+
+#include <cmath>
+
+#include "Efemerides.h"
+
+namespace helune {
+
+namespace {
+
+// Days per turn of the Sun−Moon longitude difference used as the search's slope.
+constexpr double kDaysPerTurn = 29.55;
+constexpr double kSettled = 0.0001;  // degrees
+// Real searches settle within a handful of steps; a start that is not a number
+// or a pathological one must not hold the window forever.
+constexpr int kMaxSteps = 100;
+
+constexpr int kFirstSearchBackOff = 10;  // days before the shown date
+constexpr int kSearchStep = 7;           // days between later start dates
+
+// The Sun's minus the Moon's geometric geocentric longitude, in [0, 360].
+double Elongation(JulianDay jd) {
+    const double sun = CalcEfemeride(kBodySun, kQuantityLongitude, 0, jd, 0.0, 0.0, 0.0);
+    const double moon = CalcEfemeride(kBodyMoon, kQuantityLongitude, 0, jd, 0.0, 0.0, 0.0);
+    return ReduceAngle(sun - moon, 360.0);
+}
+
+struct Date {
+    int16_t day, month, year;
+};
+
+Date AddDays(Date d, int days) {
+    int day = d.day + days;
+    int16_t month = d.month, year = d.year;
+    while (day <= 0) {
+        month = month == 1 ? 12 : static_cast<int16_t>(month - 1);
+        if (month == 12) --year;
+        day += DiasMes(month, year);
+    }
+    while (day > DiasMes(month, year)) {
+        day -= DiasMes(month, year);
+        month = month == 12 ? 1 : static_cast<int16_t>(month + 1);
+        if (month == 1) ++year;
+    }
+    return {static_cast<int16_t>(day), month, year};
+}
+
+}  // namespace
+
+double PhaseTarget(double e) {
+    if (e >= 45.0 && e < 135.0) return 90.0;
+    if (e >= 135.0 && e < 225.0) return 180.0;
+    if (e >= 225.0 && e < 315.0) return 270.0;
+    return 360.0;
+}
+
+double PhaseStep(double target, double e) {
+    const double d = target - e;
+    return d >= 315.0 ? d - target : d;
+}
+
+// Meeus, Astronomical Algorithms, ch. 7.
+void JulianDayToDate(PhaseEvent& event, JulianDay jd) {
+    const double x = jd + 0.5;
+    const double N = std::trunc(x);
+
+    const double h = 24.0 * (x - N);
+    event.Hour = static_cast<int16_t>(h);
+    const double m = 60.0 * (h - event.Hour);
+    event.Minute = static_cast<int16_t>(m);
+    event.Second = static_cast<int16_t>(60.0 * (m - event.Minute));
+
+    double A = N;
+    if (N >= 2299161.0) {
+        const double alpha = std::floor((N - 1867216.25) / 36524.25);
+        A = N + 1.0 + alpha - std::floor(alpha / 4.0);
+    }
+    const double B = A + 1524.0;
+    const double C = std::floor((B - 122.1) / 365.25);
+    const double D = std::floor(365.25 * C);
+    const double E = std::floor((B - D) / 30.6001);
+    event.Day = static_cast<int16_t>(B - D - std::floor(30.6001 * E));
+    event.Month = static_cast<int16_t>(E < 14.0 ? E - 1.0 : E - 13.0);
+    event.Year = static_cast<int16_t>(event.Month > 2 ? C - 4716.0 : C - 4715.0);
+}
+
+void FindFase(PhaseEvent& event, double zone) {
+    JulianDay jd = JulianDayFromDate(event.Day, event.Month, event.Year, 0, 0);
+    const bool validStart = jd >= 0.0;
+    double e = Elongation(jd);
+    const double target = PhaseTarget(e);
+    bool settled = false;
+    for (int step = 0; validStart && step < kMaxSteps && !settled; ++step) {
+        const double d = PhaseStep(target, e);
+        jd -= d * kDaysPerTurn / 360.0;
+        e = Elongation(jd);
+        settled = std::fabs(d) <= kSettled;
+    }
+    if (!settled || !std::isfinite(jd)) {
+        event.Hour = event.Minute = event.Second = 0;
+        event.PhaseCode = kNoPhase;
+        return;
+    }
+    event.PhaseCode = static_cast<int16_t>(std::floor(target / 90.0));
+    JulianDayToDate(event, jd - zone / 360.0);
+}
+
+PhaseTable FindFasesLuna(int16_t day, int16_t month, int16_t year, double zone) {
+    PhaseTable table{};
+    Date start = AddDays({day, month, year}, -kFirstSearchBackOff);
+    for (int i = 0; i < kPhaseSearches; ++i) {
+        PhaseEvent event{start.day, start.month, start.year, 0, 0, 0, kNoPhase};
+        FindFase(event, zone);
+        table[i] = event;
+        if (i == 0) start = {event.Day, event.Month, event.Year};
+        start = AddDays(start, kSearchStep);
+    }
+    return table;
+}
+
+}  // namespace helune

@@ -1,0 +1,62 @@
+// The Moon's principal phases: instants at which the difference of the Sun's and
+// the Moon's geocentric longitudes (geometric, without ΔT) is a multiple of 90°.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "Calendar.h"
+
+namespace helune {
+
+// Phase codes: the target of the Sun's minus the Moon's longitude, divided by 90.
+inline constexpr int16_t kLastQuarter = 1;   // 90°
+inline constexpr int16_t kFullMoon = 2;      // 180°
+inline constexpr int16_t kFirstQuarter = 3;  // 270°
+inline constexpr int16_t kNewMoon = 4;       // 360°
+// A search that did not settle leaves this code, which names no phase.
+inline constexpr int16_t kNoPhase = 0;
+
+// A phase in local date and time.
+struct PhaseEvent {
+    int16_t Day;
+    int16_t Month;
+    int16_t Year;
+    int16_t Hour;
+    int16_t Minute;
+    int16_t Second;
+    int16_t PhaseCode;
+};
+
+inline constexpr int kPhaseSearches = 8;
+using PhaseTable = std::array<PhaseEvent, kPhaseSearches>;
+
+// The phase a search starting at the Sun−Moon difference e (degrees, [0, 360])
+// aims at: 90, 180, 270 or 360, by the quadrant of e centred on each, lower limit
+// inclusive.
+double PhaseTarget(double e);
+
+// One step of the search from the difference e towards target, in degrees of
+// difference: positive moves the instant back. Approached from just above 0°,
+// the new moon's target counts as 0°.
+double PhaseStep(double target, double e);
+
+// The calendar date and clock time of jd: Day … Second of event (PhaseCode is
+// left alone). The time is truncated field by field, never rounded; Julian
+// calendar before 15 October 1582, Gregorian from then on.
+void JulianDayToDate(PhaseEvent& event, JulianDay jd);
+
+// The phase nearest (in the Sun−Moon longitude difference) to 0h of the date in
+// event's Day, Month, Year, found by stepping the instant by the difference at a
+// fixed 29.55 days a turn until a step is below 0.0001°. On return all seven
+// fields hold the phase in local time, zone being universal minus local time in
+// degrees (15 per hour). A start that is not a calendar date, or a search that
+// does not settle, keeps the start date at 0:00:00 with PhaseCode kNoPhase.
+void FindFase(PhaseEvent& event, double zone);
+
+// Eight phase searches around a shown local date: the first from ten days before
+// it, the others 7, 14, … days after the local date of the first phase found.
+// Consecutive entries may be the same phase found twice.
+PhaseTable FindFasesLuna(int16_t day, int16_t month, int16_t year, double zone);
+
+}  // namespace helune

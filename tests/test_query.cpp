@@ -1,0 +1,67 @@
+// The ephemeris query: dispatch by body and quantity, units, the zone.
+#include <gtest/gtest.h>
+
+#include "Efemerides.h"
+#include "Positions.h"
+
+namespace helune {
+namespace {
+
+constexpr JulianDay kInstant = 2448908.5;
+
+TEST(CalcEfemeride, SunsGeometricLongitudeAnywhere) {
+    const double expected = PlanetPosition(kEarthRow, 9, 0, 0, 0, kInstant);
+    EXPECT_EQ(CalcEfemeride(kBodySun, 10, 0, kInstant, 0, 0, 0), expected);
+    EXPECT_EQ(CalcEfemeride(kBodySun, 10, 0, kInstant, 120.0, -33.0, 0), expected);
+    EXPECT_NEAR(expected, 199.9072972, 1e-7);
+}
+
+TEST(CalcEfemeride, ZoneShiftsTheInstant) {
+    // Zone −30 (two hours ahead of UT) at JD is the same instant as zone 0 at JD − 1/12.
+    EXPECT_NEAR(CalcEfemeride(kBodySun, 10, 0, kInstant, 0, 0, -30.0),
+                CalcEfemeride(kBodySun, 10, 0, kInstant - 1.0 / 12.0, 0, 0, 0), 1e-12);
+    EXPECT_NEAR(CalcEfemeride(kBodyMoon, 10, 0, kInstant, 0, 0, 75.0),
+                CalcEfemeride(kBodyMoon, 10, 0, kInstant + 75.0 / 360.0, 0, 0, 0), 1e-12);
+}
+
+TEST(CalcEfemeride, MeanElementsOfThePlanets) {
+    EXPECT_EQ(CalcEfemeride(1, 2, 0, kInstant, 0, 0, 0), 0.38709831);
+    // Mercury's node at J2000.0, divided by 15: (48.330893 + 1.186189e-9) / 15.
+    EXPECT_NEAR(CalcEfemeride(1, 5, 0, 2451545.0, 0, 0, 0), 3.2220595, 1e-7);
+    EXPECT_EQ(CalcEfemeride(4, 3, 0, kInstant, 0, 0, 0), HelioElement(3, 2, kInstant));
+    EXPECT_EQ(CalcEfemeride(3, 9, 0, kInstant, 0, 0, 0), HelioElement(kEarthRow, 8, kInstant));
+}
+
+TEST(CalcEfemeride, RightAscensionAndNodeInHours) {
+    const double alpha = PlanetPosition(kEarthRow, 12, 0, 10, 20, kInstant);
+    EXPECT_EQ(CalcEfemeride(kBodySun, 13, 0, kInstant, 10, 20, 0), alpha / 15.0);
+    // The hour angle is already in hours and is not divided again.
+    EXPECT_EQ(CalcEfemeride(kBodySun, 14, 0, kInstant, 10, 20, 0), PlanetPosition(kEarthRow, 13, 0, 10, 20, kInstant));
+    // A right ascension of 180° answers 12: the Sun at the autumn equinox of 2024,
+    // 22 September 12:44 UT, stands within a few hundredths of an hour of it.
+    EXPECT_NEAR(CalcEfemeride(kBodySun, 13, 0, 2460576.03, 0, 0, 0), 12.0, 0.01);
+}
+
+TEST(CalcEfemeride, MoonsMeanArguments) {
+    EXPECT_EQ(CalcEfemeride(kBodyMoon, 1, 0, kInstant, 0, 0, 0), LunaArg(0, kInstant));
+    EXPECT_EQ(CalcEfemeride(kBodyMoon, 5, 0, kInstant, 0, 0, 0), LunaArg(5, kInstant) / 15.0);
+    EXPECT_EQ(CalcEfemeride(kBodyMoon, 6, 0, kInstant, 0, 0, 0), LunaArg(6, kInstant));
+    EXPECT_EQ(CalcEfemeride(kBodyMoon, 10, 8, kInstant, 0, 0, 0), CalcLuna(9, 8, 0, 0, kInstant));
+}
+
+TEST(CalcEfemeride, WhatItCannotServeAnswersZero) {
+    const int16_t pairs[][2] = {{10, 2}, {10, 8}, {9, 1}, {9, 9}, {0, 10}, {11, 10}, {-1, 1}, {3, 0},
+                                {3, -5}, {27, 1}, {1, 10}, {4, 7}, {9, 20}, {1, 20}, {3, 22}, {10, 22}};
+    for (const auto& [body, quantity] : pairs)
+        EXPECT_EQ(CalcEfemeride(body, quantity, 15, kInstant, 10, 20, -15), 0.0) << body << " " << quantity;
+}
+
+TEST(CalcEfemeride, EventsInLocalHours) {
+    const double noon = JulianDayFromDate(20, 3, 2024, 12, 0);
+    // Greenwich at the equinox: the Sun transits near 12:07 UT, 13:07 at zone −15.
+    EXPECT_NEAR(CalcEfemeride(kBodySun, 19, 0, noon, 0, 51.48, 0), 12.0 + 7.0 / 60.0, 1.0 / 60.0);
+    EXPECT_NEAR(CalcEfemeride(kBodySun, 19, 0, noon, 0, 51.48, -15), 13.0 + 7.0 / 60.0, 1.0 / 60.0);
+}
+
+}  // namespace
+}  // namespace helune
