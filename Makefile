@@ -20,8 +20,7 @@ bench: build
 	@$(BUILD)/bench/helune-bench
 
 run: build
-	@echo "The window is not built yet; what exists is the engine. Today at Greenwich (UT):"
-	@$(BUILD)/cli/helune-cli events $$(date -u +'%d %m %Y') 0 51.4769 0
+	@bash tools/run.sh $(BUILD)/dialogs/helune
 
 clean:
 	@rm -rf $(BUILD)

@@ -1,0 +1,78 @@
+// The main window: a borderless black panel with the day chart, two arrows
+// that step the shown date and three links on a bottom banner.
+#pragma once
+
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
+#include <cstdint>
+#include <memory>
+
+#include "Phases.h"
+#include "Settings.h"
+
+namespace Ui {
+class TForm1;
+}
+class QLabel;
+class QMouseEvent;
+
+namespace helune {
+
+class TForm1 : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Recomputes and redraws the chart of ShownDate for the place and zone in force.
+    void ShowData();
+    // Fills PhaseTable around the shown date.
+    void FindFasesLuna();
+    // Today's date, the stored window position and settings, the zone in force.
+    void FetchParameters();
+    // Writes the five settings.
+    void StoreParameters();
+    // Fills in the system zone's defaults when asked, then sets EffectiveZone for
+    // ShownDate.
+    void GetInitialValues(bool applyDefaults);
+
+    // Handlers of the window's controls.
+    void diaClick(QObject* sender);
+    void OpcionesClick();
+    void UpdatesClick();
+    void CerrarClick();
+    void ControlMouseDown(Qt::MouseButtons buttons, QPoint at);
+    void ControlMouseMove(Qt::MouseButtons buttons, QPoint at);
+
+    // Fields read by the chart and the options.
+    int16_t DragOriginX = 0, DragOriginY = 0;
+    int16_t ShownDay = 0, ShownMonth = 0, ShownYear = 0;
+    int16_t ChartWidth = 0, ChartHeight = 0;
+    QPixmap ChartBitmap;
+    double NoonJulianDay = 0.0;
+    double Longitud = 0.0, Latitud = 0.0, Huso = 0.0, Ajuste = 0.0, EffectiveZone = 0.0;
+    DayCount ShownDate = 0.0;
+    bool Verano = false;
+    PhaseTable Phases{};
+
+    LocationSettings Settings() const;
+    void SetSettings(const LocationSettings& settings);
+
+    Ui::TForm1* form() const { return ui_.get(); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormClose();
+    void RestoreStoredPosition();
+
+    std::unique_ptr<Ui::TForm1> ui_;
+    QImage sunPicture_, moonPicture_;
+};
+
+}  // namespace helune

@@ -1,0 +1,125 @@
+#include "Settings.h"
+
+#include <QDate>
+#include <QLocale>
+#include <cmath>
+
+#include "DayChart.h"
+#include "Registry.h"
+
+namespace helune {
+
+namespace {
+
+constexpr int kMinutesPerZoneDegree = 4;
+
+bool HasRules(const TimeZoneRecord& zone) { return zone.StandardDate.Month != 0 && zone.DaylightDate.Month != 0; }
+
+QString Read(const char* name, bool& present) {
+    QString text;
+    present = ReadRegValue(RegistryRoot::CurrentUser, RegistryKeyPath, name, text);
+    return text;
+}
+
+void ReadNumber(const char* name, double& field, QChar separator, bool& missing) {
+    bool present = false;
+    const QString text = Read(name, present);
+    const std::optional<double> value = present ? ParseSetting(text, separator) : std::nullopt;
+    if (value)
+        field = *value;
+    else
+        missing = true;
+}
+
+void Write(const char* name, const QString& text) {
+    WriteRegValue(RegistryRoot::CurrentUser, RegistryKeyPath, name, text, kRegText);
+}
+
+}  // namespace
+
+QString SettingText(double value, QChar decimalSeparator) { return DecimalText(value, decimalSeparator); }
+
+std::optional<double> ParseSetting(const QString& text, QChar decimalSeparator) {
+    QString plain = text.trimmed();
+    if (decimalSeparator != '.') {
+        if (plain.contains('.')) return std::nullopt;
+        plain.replace(decimalSeparator, '.');
+    }
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const double value = c.toDouble(plain, &ok);
+    if (!ok || !std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+QString SettingText(bool value) { return value ? QStringLiteral("True") : QStringLiteral("False"); }
+
+bool ParseVerano(const QString& text) { return text == QLatin1String("True"); }
+
+QChar UserDecimalSeparator() {
+    const QString point = QLocale::system().decimalPoint();
+    return point.isEmpty() ? QChar('.') : point.front();
+}
+
+LocationSettings DefaultSettings(const TimeZoneRecord& zone) {
+    LocationSettings s;
+    s.Huso = static_cast<double>(zone.Bias + zone.StandardBias) / kMinutesPerZoneDegree;
+    s.Longitud = s.Huso;
+    s.Latitud = 0.0;
+    s.Verano = HasRules(zone);
+    s.Ajuste = static_cast<double>(zone.DaylightBias) / kMinutesPerZoneDegree;
+    return s;
+}
+
+DayCount DaylightTransition(int16_t year, const TransitionRule& rule) {
+    // Weekdays numbered Monday 1 … Sunday 7, as QDate numbers them.
+    const int weekday = rule.DayOfWeek == 0 ? 7 : rule.DayOfWeek;
+    const QDate firstOfMonth(year, rule.Month, 1);
+    const int first = firstOfMonth.dayOfWeek();
+    int day = first <= weekday ? weekday - first + 1 : weekday - first + 8;
+    day += 7 * (rule.Occurrence - 1);
+    if (rule.Occurrence == 5 && day > firstOfMonth.daysInMonth()) day -= 7;
+    const double hours = rule.Hour + rule.Minute / 60.0 + (rule.Second + rule.Milliseconds / 1000.0) / 3600.0;
+    return static_cast<double>(QDate(year, rule.Month, day).toJulianDay()) + hours / 24.0;
+}
+
+bool DaylightSavingApplies(const LocationSettings& settings, DayCount shownDate, const TimeZoneRecord& zone) {
+    // Without rules there is no transition to decide by, whatever Verano says.
+    if (!settings.Verano || !HasRules(zone)) return false;
+    const auto year = static_cast<int16_t>(QDate::fromJulianDay(static_cast<qint64>(std::floor(shownDate))).year());
+    const DayCount start = DaylightTransition(year, zone.DaylightDate);
+    const DayCount end = DaylightTransition(year, zone.StandardDate);
+    const DayCount lo = std::min(start, end), hi = std::max(start, end);
+    if (settings.Latitud < 0.0) return shownDate <= lo || shownDate >= hi;
+    return lo < shownDate && shownDate < hi;
+}
+
+double EffectiveZoneOn(const LocationSettings& settings, DayCount shownDate, const TimeZoneRecord& zone) {
+    return DaylightSavingApplies(settings, shownDate, zone) ? settings.Huso + settings.Ajuste : settings.Huso;
+}
+
+StoredSettings ReadStoredSettings(const LocationSettings& current, QChar decimalSeparator) {
+    StoredSettings stored{current, false};
+    ReadNumber("Longitud", stored.settings.Longitud, decimalSeparator, stored.missing);
+    ReadNumber("Latitud", stored.settings.Latitud, decimalSeparator, stored.missing);
+    ReadNumber("Huso", stored.settings.Huso, decimalSeparator, stored.missing);
+    bool present = false;
+    const QString verano = Read("Verano", present);
+    if (present)
+        stored.settings.Verano = ParseVerano(verano);
+    else
+        stored.missing = true;
+    ReadNumber("Ajuste", stored.settings.Ajuste, decimalSeparator, stored.missing);
+    return stored;
+}
+
+void WriteStoredSettings(const LocationSettings& settings, QChar decimalSeparator) {
+    Write("Verano", SettingText(settings.Verano));
+    Write("Huso", SettingText(settings.Huso, decimalSeparator));
+    Write("Longitud", SettingText(settings.Longitud, decimalSeparator));
+    Write("Latitud", SettingText(settings.Latitud, decimalSeparator));
+    Write("Ajuste", SettingText(settings.Ajuste, decimalSeparator));
+}
+
+}  // namespace helune

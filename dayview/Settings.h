@@ -1,0 +1,65 @@
+// The observer's place and zone settings, their stored text forms, the defaults
+// from the system's time-zone record, and the daylight-saving decision.
+// Degrees throughout; longitude and zones positive West (a zone one hour ahead of
+// universal time is −15).
+#pragma once
+
+#include <QChar>
+#include <QString>
+#include <optional>
+
+#include "TimeZoneRecord.h"
+
+namespace helune {
+
+struct LocationSettings {
+    double Longitud = 0.0;  // positive West
+    double Latitud = 0.0;   // positive North
+    double Huso = 0.0;      // standard zone: universal minus local standard time, 15 per hour
+    double Ajuste = 0.0;    // daylight-saving adjustment, same sign rule
+    bool Verano = false;    // daylight saving observed
+    bool operator==(const LocationSettings&) const = default;
+};
+
+// A day count: whole days (the Julian day number of a date, as QDate counts it)
+// plus the fraction of the day.
+using DayCount = double;
+
+// The stored text of a setting and back. A stored number that does not convert
+// (another decimal separator, not a number, not finite) is nothing.
+QString SettingText(double value, QChar decimalSeparator);
+std::optional<double> ParseSetting(const QString& text, QChar decimalSeparator);
+QString SettingText(bool value);  // "True" or "False"
+bool ParseVerano(const QString& text);  // true only for exactly "True"
+
+// The user's decimal separator.
+QChar UserDecimalSeparator();
+
+// The settings a first start takes from the system's zone: the standard zone's
+// meridian as longitude, the equator as latitude.
+LocationSettings DefaultSettings(const TimeZoneRecord& zone);
+
+// The local date and clock time of a yearly transition in year.
+DayCount DaylightTransition(int16_t year, const TransitionRule& rule);
+
+// Whether daylight saving applies on the date shownDate (at 00:00): between the
+// two transitions of the system's rules in the northern hemisphere (latitude 0
+// or more), outside them in the southern. Never without rules to apply.
+bool DaylightSavingApplies(const LocationSettings& settings, DayCount shownDate, const TimeZoneRecord& zone);
+
+// The zone in force on shownDate: Huso, plus Ajuste while daylight saving applies.
+double EffectiveZoneOn(const LocationSettings& settings, DayCount shownDate, const TimeZoneRecord& zone);
+
+// The settings as stored: each value that is present and converts replaces the
+// one in current; missing is set when any is absent or does not convert.
+struct StoredSettings {
+    LocationSettings settings;
+    bool missing = false;
+};
+StoredSettings ReadStoredSettings(const LocationSettings& current, QChar decimalSeparator);
+
+// Writes the five settings ("Verano", "Huso", "Longitud", "Latitud", "Ajuste");
+// each write stands alone and a failure is not reported.
+void WriteStoredSettings(const LocationSettings& settings, QChar decimalSeparator);
+
+}  // namespace helune
