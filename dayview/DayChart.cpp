@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "Efemerides.h"
+#include "Fonts.h"
 #include "Lenguajes.h"
 
 namespace helune {
@@ -142,13 +143,7 @@ QString DecimalText(double value, QChar decimalSeparator) {
 }
 
 QFont ToQFont(const ChartFont& font) {
-    QFont f(QStringLiteral("Arial"));
-    f.setStyleHint(QFont::SansSerif);
-    // Point sizes on a 96-dpi canvas, so the chart does not depend on the screen.
-    f.setPixelSize(static_cast<int>(std::lround(font.pointSize * 96.0 / 72.0)));
-    f.setBold(font.boldUnderlined);
-    f.setUnderline(font.boldUnderlined);
-    return f;
+    return DesignFont(QStringLiteral("Arial"), font.pointSize, font.boldUnderlined, font.boldUnderlined);
 }
 
 QSize QtTextMeasure::Measure(const QString& text, const ChartFont& font) const {

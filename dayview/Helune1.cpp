@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "DayChart.h"
+#include "Fonts.h"
 #include "Helune2.h"
 #include "Helune3.h"
 #include "JpegDecoder.h"
@@ -43,14 +44,7 @@ QImage LoadPicture(const QString& resource) {
 }
 
 // The arrows' and the links' font: 8-point bold, the links underlined.
-QFont ControlFont(bool underlined) {
-    QFont f(QStringLiteral("MS Sans Serif"));
-    f.setStyleHint(QFont::SansSerif);
-    f.setPixelSize(11);
-    f.setBold(true);
-    f.setUnderline(underlined);
-    return f;
-}
+QFont ControlFont(bool underlined) { return DesignFont(QStringLiteral("MS Sans Serif"), 8, true, underlined); }
 
 void SetTextColour(QLabel* label, const QColor& colour) {
     QPalette p = label->palette();

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "Fonts.h"
 #include "Helune1.h"
 #include "Settings.h"
 #include "ui_Helune2.h"
@@ -179,13 +180,7 @@ LocationSettings SettingsFrom(const Entries& entries, const Ui::TForm2& ui) {
     return chosen;
 }
 
-QFont DialogFont(bool bold) {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
-    font.setBold(bold);
-    return font;
-}
+QFont DialogFont(bool bold) { return DesignFont(QStringLiteral("MS Sans Serif"), 8, bold); }
 
 QDate CalendarDate(DayCount day) { return QDate::fromJulianDay(static_cast<qint64>(std::floor(day))); }
 

@@ -4,20 +4,14 @@
 #include <QKeyEvent>
 #include <QUrl>
 
+#include "Fonts.h"
 #include "ui_Helune3.h"
 
 namespace helune {
 
 namespace {
 
-QFont AboutFont(bool underlined) {
-    QFont f(QStringLiteral("Tahoma"));
-    f.setStyleHint(QFont::SansSerif);
-    f.setPixelSize(11);
-    f.setBold(true);
-    f.setUnderline(underlined);
-    return f;
-}
+QFont AboutFont(bool underlined) { return DesignFont(QStringLiteral("Tahoma"), 8, true, underlined); }
 
 }  // namespace
 
