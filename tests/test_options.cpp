@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <memory>
@@ -23,40 +22,27 @@
 #include "Helune1.h"
 #include "Helune2.h"
 #include "Settings.h"
-#include "Today.h"
+#include "gui_fixture.h"
 #include "ui_Helune2.h"
 
 namespace helune {
 namespace {
 
-DayCount Day(int year, int month, int day) { return static_cast<DayCount>(QDate(year, month, day).toJulianDay()); }
-
 // The settings a first start takes in Madrid: Central European Time with an
 // hour of summer time, the zone's meridian as longitude.
-LocationSettings MadridDefaults() {
-    TimeZoneRecord zone;
-    zone.Bias = -60;
-    zone.DaylightBias = -60;
-    zone.DaylightDate = {3, 0, 5, 2, 0, 0, 0};
-    zone.StandardDate = {10, 0, 5, 3, 0, 0, 0};
-    return DefaultSettings(zone);
-}
+LocationSettings MadridDefaults() { return DefaultSettings(CentralEurope()); }
 
 // 3° 41' W, 33° 52' S, five hours behind universal time, no summer time.
 const LocationSettings kWestSouth{3.0 + 41.0 / 60.0, -(33.0 + 52.0 / 60.0), 75.0, -15.0, false};
 
 // Each test case has its own settings folder, the Madrid zone and 1 July 2024 as
 // today; messages are collected instead of shown.
-class OptionsTest : public testing::Test {
+class OptionsTest : public IsolatedSettings {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(config_.isValid());
-        qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
-        qputenv("TZ", "Europe/Madrid");
-        SetLocalTodayForTesting(QDate(2024, 7, 1));
+        IsolatedSettings::SetUp();
         main_ = std::make_unique<TForm1>();
     }
-    void TearDown() override { SetLocalTodayForTesting(QDate()); }
 
     // The options window over the main window showing settings.
     std::unique_ptr<TForm2> Open(const LocationSettings& settings) {
@@ -71,7 +57,6 @@ protected:
         QTest::keyClicks(edit, text);
     }
 
-    QTemporaryDir config_;
     std::unique_ptr<TForm1> main_;
     QStringList messages_;
 };

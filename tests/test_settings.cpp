@@ -6,29 +6,15 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QTemporaryDir>
 
 #include "Helune1.h"
 #include "Registry.h"
 #include "Settings.h"
-#include "Today.h"
+#include "gui_fixture.h"
 #include "ui_Helune1.h"
 
 namespace helune {
 namespace {
-
-DayCount Day(int year, int month, int day) { return static_cast<DayCount>(QDate(year, month, day).toJulianDay()); }
-
-// Central European rules: into summer time on the last Sunday of March at 02:00,
-// back on the last Sunday of October at 03:00 (summer clock).
-TimeZoneRecord CentralEurope() {
-    TimeZoneRecord zone;
-    zone.Bias = -60;
-    zone.DaylightBias = -60;
-    zone.DaylightDate = {3, 0, 5, 2, 0, 0, 0};
-    zone.StandardDate = {10, 0, 5, 3, 0, 0, 0};
-    return zone;
-}
 
 // Eastern Australia: into summer time on the first Sunday of October at 02:00,
 // back on the first Sunday of April at 03:00.
@@ -131,17 +117,8 @@ TEST(ParseSetting, OnlyTheUsersSeparatorConverts) {
     EXPECT_TRUE(ParseVerano("True"));
 }
 
-// Each test of the window gets its own configuration folder and a fixed today.
-class StoredSettingsTest : public testing::Test {
+class StoredSettingsTest : public IsolatedSettings {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(config_.isValid());
-        qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
-        qputenv("TZ", "Europe/Madrid");
-        SetLocalTodayForTesting(QDate(2024, 7, 1));
-    }
-    void TearDown() override { SetLocalTodayForTesting(QDate()); }
-
     void Store(const char* name, const QString& text) {
         ASSERT_TRUE(WriteRegValue(RegistryRoot::CurrentUser, RegistryKeyPath, name, text, kRegText));
     }
@@ -153,8 +130,6 @@ protected:
         Store("Verano", "True");
         Store("Ajuste", "-15");
     }
-
-    QTemporaryDir config_;
 };
 
 TEST_F(StoredSettingsTest, FirstStartTakesDefaultsWarnsAndWritesNothing) {

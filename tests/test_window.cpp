@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -15,7 +14,7 @@
 #include "Helune2.h"
 #include "Helune3.h"
 #include "Registry.h"
-#include "Today.h"
+#include "gui_fixture.h"
 #include "ui_Helune1.h"
 #include "ui_Helune2.h"
 #include "ui_Helune3.h"
@@ -32,15 +31,9 @@ public slots:
     void open(const QUrl& url) { opened << url; }
 };
 
-class WindowTest : public testing::Test {
+class WindowTest : public IsolatedSettings {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(config_.isValid());
-        qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
-        qputenv("TZ", "Europe/Madrid");
-        SetLocalTodayForTesting(QDate(2024, 10, 26));
-    }
-    void TearDown() override { SetLocalTodayForTesting(QDate()); }
+    WindowTest() : IsolatedSettings(QDate(2024, 10, 26)) {}
 
     static void StoreMadrid() {
         const std::pair<const char*, const char*> values[] = {
@@ -66,8 +59,6 @@ protected:
             drive(*dialog);
         });
     }
-
-    QTemporaryDir config_;
 };
 
 TEST_F(WindowTest, LeftButtonDragsByTheChartAndTheBanner) {
