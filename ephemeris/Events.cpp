@@ -21,12 +21,27 @@ constexpr double kSiderealRate = 360.985647;
 constexpr int kTransitEvaluations = 20;
 constexpr double kTransitConverged = 1e-6;
 constexpr double kTransitOnDate = 1e-5;
+// An hour angle changes by less than 26 hours a day (24.07 sidereal, and the
+// Moon's right ascension), so within this many days of the instant at which
+// the search converged it stays below kTransitOnDate.
+constexpr double kSameInstant = 1e-7;
+static_assert(kTransitConverged + 26.0 * kSameInstant < kTransitOnDate);
 
 // The Moon's crossings: corrections of the day fraction and when they stop (days),
 // and how near the horizon (degrees) the Moon must stand at a counted crossing.
 constexpr int kMoonCorrections = 10;
 constexpr double kMoonConverged = 1e-6;
 constexpr double kMoonAtHorizon = 1.0;
+
+// Within 30 centuries of J2000 the ecliptic latitudes stay below these bounds,
+// degrees: the sums of the amplitudes of the Sun's latitude series, times the
+// powers of tau, come to 0.0006°; those of table 47.B, 6.08°, times E² <= 1.07²,
+// with the additive terms, to 7.0° for the Moon.
+constexpr double kBoundedSpan = 30.0 * 36525.0;  // days
+constexpr double kSunLatitudeBound = 0.001;
+constexpr double kMoonLatitudeBound = 7.0;
+// Keeps a computed cos H0 clear of ±1 where the bounds put it inside.
+constexpr double kBoundMargin = 0.01;  // degrees
 
 bool IsMoon(int row) { return row == kMoonRow; }
 
@@ -36,17 +51,22 @@ double StandardAltitude(int row) {
     return kStarStandardAltitude;
 }
 
-struct Equatorial {
-    double alpha;  // degrees, [0, 360]
-    double delta;  // degrees
-};
+// Whether the Sun or the Moon surely reaches its standard altitude h0 on the
+// day of J0 at this latitude, from bounds alone. cos H0 lies within [−1, 1]
+// while |φ| + |δ| <= 90° − |h0|, and |δ| <= ε + |β|.
+bool SurelyCrosses(int row, double latitude, JulianDay J0) {
+    if (std::fabs(J0 - kJ2000) > kBoundedSpan) return false;
+    const double declinationBound = MeanObliquity(J0) + (IsMoon(row) ? kMoonLatitudeBound : kSunLatitudeBound);
+    return std::fabs(latitude) + declinationBound < 90.0 - std::fabs(StandardAltitude(row)) - kBoundMargin;
+}
 
 // Right ascension and declination without corrections (flags 0), from one
-// ecliptic position.
-Equatorial EquatorialAt(int row, JulianDay jd) {
-    const EclipticPosition p = IsMoon(row) ? LunaEcliptic(0, jd) : PlanetEcliptic(static_cast<int16_t>(row), 0, jd);
-    return {EclipticToEquatorial(kRightAscension, 0, p.lambda, p.beta, 0.0, 0.0, jd),
-            EclipticToEquatorial(kDeclination, 0, p.lambda, p.beta, 0.0, 0.0, jd)};
+// ecliptic position and one transform.
+EquatorialPosition EquatorialAt(int row, JulianDay jd) {
+    const auto body = static_cast<int16_t>(row);
+    const EclipticPosition p =
+        IsMoon(row) ? LunaEcliptic(0, jd) : PlanetEcliptic(body, 0, jd, 0.0, PositionParts::Direction);
+    return EquatorialOf(p.lambda, p.beta, MeanObliquity(jd));
 }
 
 double ApparentHourAngle(int row, JulianDay jd, double longitude, double latitude) {
@@ -71,7 +91,7 @@ struct TabulatedDay {
     JulianDay J0;
     double siderealTime;  // Θ0 at J0, degrees
     double deltaT;        // days
-    Equatorial before, at, after;
+    EquatorialPosition before, at, after;
 };
 
 TabulatedDay Tabulate(int row, JulianDay J0) {
@@ -107,6 +127,7 @@ std::optional<double> CrossingOfDay(int row, int16_t event, const TabulatedDay& 
     double m = ReduceAngle(event == kRising ? m0 - H0 : m0 + H0, 1.0);
 
     const double phi = DegToRad(latitude);
+    const double sinPhi = std::sin(phi), cosPhi = std::cos(phi);
     const double h0 = StandardAltitude(row);
     for (int step = 0; step < corrections; ++step) {
         const double n = m + day.deltaT;
@@ -114,8 +135,9 @@ std::optional<double> CrossingOfDay(int row, int16_t event, const TabulatedDay& 
         const double alpha = Interpolate(day.before.alpha, day.at.alpha, day.after.alpha, n);
         const double delta = DegToRad(Interpolate(day.before.delta, day.at.delta, day.after.delta, n));
         const double H = DegToRad(ReduceAngle(theta - longitude - alpha, 360.0));
-        const double h = RadToDeg(std::asin(std::sin(phi) * std::sin(delta) + std::cos(phi) * std::cos(delta) * std::cos(H)));
-        const double divisor = 360.0 * std::cos(delta) * std::cos(phi) * std::sin(H);
+        const double cosDelta = std::cos(delta);
+        const double h = RadToDeg(std::asin(sinPhi * std::sin(delta) + cosPhi * cosDelta * std::cos(H)));
+        const double divisor = 360.0 * cosDelta * cosPhi * std::sin(H);
         if (divisor == 0.0) return std::nullopt;
         const double correction = (h - h0) / divisor;
         m += correction;
@@ -139,9 +161,11 @@ double CalcEventTime(int16_t body, int16_t event, double z, double longitude, do
 
     if (event == kTransit) {
         // A body that never reaches its standard altitude on the date has no transit
-        // reported either.
-        const Equatorial at = EquatorialAt(row, J0 + DeltaT(J0) / 86400.0);
-        if (!CosineOfSetHourAngle(row, latitude, at.delta)) return -1.0;
+        // reported either; only near the poles does it take the body's position to tell.
+        if (!SurelyCrosses(row, latitude, J0)) {
+            const EquatorialPosition at = EquatorialAt(row, J0 + DeltaT(J0) / 86400.0);
+            if (!CosineOfSetHourAngle(row, latitude, at.delta)) return -1.0;
+        }
         return RefineTransit(static_cast<int16_t>(row), J0 + 0.5, longitude, latitude, z);
     }
     const std::optional<double> m = CrossingOfDay(row, event, Tabulate(row, J0), longitude, latitude, 1, 0.0);
@@ -160,10 +184,14 @@ double RefineTransit(int16_t body, JulianDay jdNoon, double longitude, double la
     }
     if (!converged) return -1.0;
 
+    const JulianDay found = g;
     g -= z / 360.0;
     const double t = ReduceAngle((g - std::floor(g)) * 24.0 + 12.0, 24.0);
-    // The transit found may belong to the day before or after.
-    double H2 = ApparentHourAngle(body, jdNoon - 0.5 + t / 24.0 + z / 360.0, longitude, latitude);
+    // The transit found may belong to the day before or after; at the instant
+    // found itself the check is known to pass.
+    const JulianDay onDate = jdNoon - 0.5 + t / 24.0 + z / 360.0;
+    if (std::fabs(onDate - found) <= kSameInstant) return t;
+    double H2 = ApparentHourAngle(body, onDate, longitude, latitude);
     if (H2 > 12.0) H2 = 24.0 - H2;
     return H2 < kTransitOnDate ? t : -1.0;
 }

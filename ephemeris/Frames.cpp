@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "Polynomial.h"
+#include "SinCos.h"
 
 namespace helune {
 
@@ -28,9 +29,15 @@ constexpr double kSiderealDegreesPerDay = 360.98564736629;
 
 }  // namespace
 
-double RadToDeg(double x) { return static_cast<double>(x * 180.0L / kPi); }
-double DegToRad(double x) { return static_cast<double>(x * kPi / 180.0L); }
-double RadToHours(double x) { return static_cast<double>(x * 12.0L / kPi); }
+// One multiplication by a factor held in extended precision, rather than a
+// multiplication and a division: the conversions are on every path.
+constexpr long double kDegreesPerRadian = 180.0L / kPi;
+constexpr long double kRadiansPerDegree = kPi / 180.0L;
+constexpr long double kHoursPerRadian = 12.0L / kPi;
+
+double RadToDeg(double x) { return static_cast<double>(x * kDegreesPerRadian); }
+double DegToRad(double x) { return static_cast<double>(x * kRadiansPerDegree); }
+double RadToHours(double x) { return static_cast<double>(x * kHoursPerRadian); }
 double DegToHours(double x) { return x * 24.0 / 360.0; }
 double HoursToDeg(double x) { return x * 360.0 / 24.0; }
 
@@ -83,7 +90,7 @@ double LunaArg(int16_t index, JulianDay jd) {
 }
 
 // IAU 1980 nutation: multipliers of D, M, M′, F, Ω; Δψ ″ and rate; Δε ″ and rate.
-const NutationTerm NutationTable[kNutationTerms] = {
+constexpr NutationTerm NutationTable[kNutationTerms] = {
     {0, 0, 0, 0, 1, -17.1996, -174.2, 9.2025, 8.9},   // 1
     {-2, 0, 0, 2, 2, -1.3187, -1.6, 0.5736, -3.1},    // 2
     {0, 0, 0, 2, 2, -0.2274, -0.2, 0.0977, -0.5},     // 3
@@ -149,60 +156,122 @@ const NutationTerm NutationTable[kNutationTerms] = {
     {2, -1, 0, 2, 2, -0.0003, 0, 0, 0},               // 63
 };
 
-double Nutation(int16_t kind, JulianDay jd) {
-    if (kind != 0 && kind != 1) return 0.0;
-    const double T = JulianCenturies(jd);
-    const double D = LunaArg(1, jd), M = LunaArg(2, jd), Mp = LunaArg(3, jd),
-                 F = LunaArg(4, jd), Omega = LunaArg(5, jd);
-    double sum = 0.0;
-    for (const NutationTerm& n : NutationTable) {
-        const double argument = DegToRad(n.D * D + n.M * M + n.Mp * Mp + n.F * F + n.Omega * Omega);
-        if (kind == 0)
-            sum += std::sin(argument) * (n.psi + n.psiRate * T * 0.0001);
-        else
-            sum += std::cos(argument) * (n.eps + n.epsRate * T * 0.0001);
+namespace {
+
+// The table as columns of doubles, padded with zero terms to a whole number of
+// packed groups, so that the loops of NutationAt run in lanes.
+constexpr int kNutationColumns = 64;
+struct NutationColumns {
+    double D[kNutationColumns], M[kNutationColumns], Mp[kNutationColumns], F[kNutationColumns],
+        Omega[kNutationColumns];
+    double psi[kNutationColumns], psiRate[kNutationColumns], eps[kNutationColumns], epsRate[kNutationColumns];
+};
+
+constexpr NutationColumns ColumnsOf(const NutationTerm (&table)[kNutationTerms]) {
+    NutationColumns c{};
+    for (int i = 0; i < kNutationTerms; ++i) {
+        const NutationTerm& n = table[i];
+        c.D[i] = n.D;
+        c.M[i] = n.M;
+        c.Mp[i] = n.Mp;
+        c.F[i] = n.F;
+        c.Omega[i] = n.Omega;
+        c.psi[i] = n.psi;
+        c.psiRate[i] = n.psiRate;
+        c.eps[i] = n.eps;
+        c.epsRate[i] = n.epsRate;
     }
-    return sum / 3600.0;
+    return c;
+}
+
+constexpr NutationColumns kNutation = ColumnsOf(NutationTable);
+
+}  // namespace
+
+NutationAngles NutationAt(JulianDay jd) {
+    const double T = JulianCenturies(jd);
+    const double D = DegToRad(LunaArg(1, jd)), M = DegToRad(LunaArg(2, jd)), Mp = DegToRad(LunaArg(3, jd)),
+                 F = DegToRad(LunaArg(4, jd)), Omega = DegToRad(LunaArg(5, jd));
+    const NutationColumns& c = kNutation;
+    double arguments[kNutationColumns], psi[kNutationColumns], eps[kNutationColumns];
+    for (int i = 0; i < kNutationColumns; ++i) {
+        arguments[i] = c.D[i] * D + c.M[i] * M + c.Mp[i] * Mp + c.F[i] * F + c.Omega[i] * Omega;
+        psi[i] = c.psi[i] + c.psiRate[i] * T * 0.0001;
+        eps[i] = c.eps[i] + c.epsRate[i] * T * 0.0001;
+    }
+    const SineCosineSums sums = SumSinCos(arguments, psi, eps, kNutationColumns);
+    return {sums.sines / 3600.0, sums.cosines / 3600.0};
+}
+
+double Nutation(int16_t kind, JulianDay jd) {
+    if (kind == 0) return NutationAt(jd).longitude;
+    if (kind == 1) return NutationAt(jd).obliquity;
+    return 0.0;
 }
 
 // Meeus, Astronomical Algorithms, ch. 12; the equation of the equinoxes Δψ·cos ε
 // turns the mean into the apparent sidereal time.
-double SiderealTime(JulianDay jd) {
+EarthOrientation EarthOrientationAt(JulianDay jd, bool withNutation) {
     const double T = JulianCenturies(jd);
     const double mean = ReduceAngle(
         Polynomial(kSiderealCoefficients, T) + kSiderealDegreesPerDay * (jd - kJ2000), 360.0);
-    const double trueObliquity = MeanObliquity(jd) + Nutation(1, jd);
-    const double apparent = mean + Nutation(0, jd) * std::cos(DegToRad(trueObliquity));
-    return ReduceAngle(apparent / 15.0, 24.0);
+    EarthOrientation o{MeanObliquity(jd), {0.0, 0.0}, 0.0};
+    if (withNutation) o.nutation = NutationAt(jd);
+    const double trueObliquity = o.meanObliquity + o.nutation.obliquity;
+    const double apparent = mean + o.nutation.longitude * std::cos(DegToRad(trueObliquity));
+    o.siderealTime = ReduceAngle(apparent / 15.0, 24.0);
+    return o;
+}
+
+double SiderealTime(JulianDay jd) { return EarthOrientationAt(jd).siderealTime; }
+
+double Obliquity(const EarthOrientation& orientation, int16_t flags) {
+    if (flags & efNutation) return orientation.meanObliquity + orientation.nutation.obliquity;
+    return orientation.meanObliquity;
+}
+
+// The three sines and cosines go through the packed kernel together.
+EquatorialPosition EquatorialOf(double lambda, double beta, double obliquity) {
+    const double angles[] = {DegToRad(lambda), DegToRad(beta), DegToRad(obliquity)};
+    double sine[3], cosine[3];
+    SinCos(angles, 3, sine, cosine);
+    const double sinL = sine[0], cosL = cosine[0], sinB = sine[1], cosB = cosine[1], sinE = sine[2],
+                 cosE = cosine[2];
+    const double delta = std::asin(sinB * cosE + cosB * sinE * sinL);
+    const double alpha = std::atan2(sinL * cosE - sinB / cosB * sinE, cosL);
+    return {ReduceAngle(RadToDeg(alpha), 360.0), RadToDeg(delta)};
+}
+
+double HourAngle(double siderealTime, double longitude, double alpha) {
+    return ReduceAngle(siderealTime - DegToHours(longitude) - DegToHours(alpha), 24.0);
 }
 
 double EclipticToEquatorial(int16_t kind, int16_t flags, double lambda, double beta,
                             double longitude, double /*latitude*/, JulianDay jd) {
     if (kind != kRightAscension && kind != kHourAngle && kind != kDeclination) return 0.0;
-    const double l = DegToRad(lambda);
-    const double b = DegToRad(beta);
-    double obliquity = MeanObliquity(jd);
-    if (flags & efNutation) obliquity += Nutation(1, jd);
-    const double e = DegToRad(obliquity);
-
-    if (kind == kDeclination)
-        return RadToDeg(std::asin(std::sin(b) * std::cos(e) + std::cos(b) * std::sin(e) * std::sin(l)));
-
-    const double alpha = std::atan2(std::sin(l) * std::cos(e) - std::tan(b) * std::sin(e), std::cos(l));
-    if (kind == kRightAscension) return ReduceAngle(RadToDeg(alpha), 360.0);
-    return ReduceAngle(SiderealTime(jd) - DegToHours(longitude) - RadToHours(alpha), 24.0);
+    const EarthOrientation o = EarthOrientationAt(jd, (flags & efNutation) || kind == kHourAngle);
+    const EquatorialPosition p = EquatorialOf(lambda, beta, Obliquity(o, flags));
+    if (kind == kDeclination) return p.delta;
+    if (kind == kRightAscension) return p.alpha;
+    return HourAngle(o.siderealTime, longitude, p.alpha);
 }
 
 // Meeus, Astronomical Algorithms, ch. 13: azimuth from the South, positive West.
-double EquatorialToHorizontal(int16_t kind, double alpha, double delta, double longitude,
-                              double latitude, JulianDay jd) {
+double HorizontalOf(int16_t kind, double alpha, double delta, double longitude, double latitude,
+                    double siderealTime) {
     if (kind != kAltitude && kind != kAzimuth) return 0.0;
-    const double H = DegToRad(ReduceAngle(HoursToDeg(SiderealTime(jd)) - longitude - alpha, 360.0));
+    const double H = DegToRad(ReduceAngle(HoursToDeg(siderealTime) - longitude - alpha, 360.0));
     const double d = DegToRad(delta);
     const double phi = DegToRad(latitude);
     if (kind == kAzimuth)
         return RadToDeg(std::atan2(std::sin(H), std::cos(H) * std::sin(phi) - std::tan(d) * std::cos(phi)));
     return RadToDeg(std::asin(std::sin(phi) * std::sin(d) + std::cos(phi) * std::cos(d) * std::cos(H)));
+}
+
+double EquatorialToHorizontal(int16_t kind, double alpha, double delta, double longitude,
+                              double latitude, JulianDay jd) {
+    if (kind != kAltitude && kind != kAzimuth) return 0.0;
+    return HorizontalOf(kind, alpha, delta, longitude, latitude, SiderealTime(jd));
 }
 
 }  // namespace helune

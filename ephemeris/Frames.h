@@ -58,8 +58,31 @@ inline constexpr int kNutationTerms = 63;
 extern const NutationTerm NutationTable[kNutationTerms];
 double Nutation(int16_t kind, JulianDay jd);
 
+// Both kinds of nutation of one instant, from one pass over the table: the
+// fields are what Nutation answers for kinds 0 and 1.
+struct NutationAngles {
+    double longitude;  // Δψ, degrees
+    double obliquity;  // Δε, degrees
+};
+NutationAngles NutationAt(JulianDay jd);
+
 // Apparent sidereal time at Greenwich in hours, [0, 24], at the universal instant jd.
 double SiderealTime(JulianDay jd);
+
+// What the transforms of every position at one instant share, computed once
+// (the nutation is the costly part): the mean obliquity, the nutation and the
+// sidereal time at Greenwich. Without the nutation both its angles are 0, so
+// that the true obliquity is the mean one and the sidereal time the mean one.
+struct EarthOrientation {
+    double meanObliquity;     // degrees
+    NutationAngles nutation;  // degrees
+    double siderealTime;      // hours, [0, 24]; apparent when the nutation is in
+};
+EarthOrientation EarthOrientationAt(JulianDay jd, bool withNutation = true);
+
+// The obliquity the transforms take under flags: the true one with efNutation,
+// the mean one otherwise. Degrees.
+double Obliquity(const EarthOrientation& orientation, int16_t flags);
 
 // Kinds of the two transforms.
 inline constexpr int16_t kRightAscension = 3;  // α, degrees [0, 360]
@@ -75,10 +98,27 @@ inline constexpr int16_t kAzimuth = 7;         // degrees from the South, positi
 double EclipticToEquatorial(int16_t kind, int16_t flags, double lambda, double beta,
                             double longitude, double latitude, JulianDay jd);
 
+// Right ascension and declination of the ecliptic position (λ, β in degrees)
+// under the obliquity given (degrees): the geometry of EclipticToEquatorial.
+struct EquatorialPosition {
+    double alpha;  // degrees, [0, 360]
+    double delta;  // degrees
+};
+EquatorialPosition EquatorialOf(double lambda, double beta, double obliquity);
+
+// The local hour angle in hours, [0, 24], positive West, of right ascension
+// alpha (degrees) at longitude (degrees, positive West) and sidereal time at
+// Greenwich siderealTime (hours).
+double HourAngle(double siderealTime, double longitude, double alpha);
+
 // Equatorial (α, δ in degrees) to horizontal coordinates for the observer at
 // longitude (positive West) and latitude (positive North), degrees.
 // Kinds 6 (altitude) and 7 (azimuth); any other kind answers 0.
 double EquatorialToHorizontal(int16_t kind, double alpha, double delta, double longitude,
                               double latitude, JulianDay jd);
+
+// EquatorialToHorizontal with the sidereal time at Greenwich given, hours.
+double HorizontalOf(int16_t kind, double alpha, double delta, double longitude, double latitude,
+                    double siderealTime);
 
 }  // namespace helune

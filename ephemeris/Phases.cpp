@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "Efemerides.h"
+#include "Positions.h"
 
 namespace helune {
 
@@ -18,11 +18,11 @@ constexpr int kMaxSteps = 100;
 constexpr int kFirstSearchBackOff = 10;  // days before the shown date
 constexpr int kSearchStep = 7;           // days between later start dates
 
-// The Sun's minus the Moon's geometric geocentric longitude, in [0, 360].
+// The Sun's minus the Moon's geometric geocentric longitude, in [0, 360]: only
+// the longitude series of either body are summed.
 double Elongation(JulianDay jd) {
-    const double sun = CalcEfemeride(kBodySun, kQuantityLongitude, 0, jd, 0.0, 0.0, 0.0);
-    const double moon = CalcEfemeride(kBodyMoon, kQuantityLongitude, 0, jd, 0.0, 0.0, 0.0);
-    return ReduceAngle(sun - moon, 360.0);
+    const double sun = PlanetEcliptic(kEarthRow, 0, jd, 0.0, PositionParts::Longitude).lambda;
+    return ReduceAngle(sun - LunaLongitude(jd), 360.0);
 }
 
 struct Date {
@@ -43,6 +43,12 @@ Date AddDays(Date d, int days) {
         if (month == 1) ++year;
     }
     return {static_cast<int16_t>(day), month, year};
+}
+
+// The start date at 0:00:00, with no phase.
+void MarkNoPhase(PhaseEvent& event) {
+    event.Hour = event.Minute = event.Second = 0;
+    event.PhaseCode = kNoPhase;
 }
 
 }  // namespace
@@ -84,23 +90,21 @@ void JulianDayToDate(PhaseEvent& event, JulianDay jd) {
     event.Year = static_cast<int16_t>(event.Month > 2 ? C - 4716.0 : C - 4715.0);
 }
 
+// The step that settles the search is the last: the difference at the instant
+// it reaches is not needed.
 void FindFase(PhaseEvent& event, double zone) {
     JulianDay jd = JulianDayFromDate(event.Day, event.Month, event.Year, 0, 0);
-    const bool validStart = jd >= 0.0;
+    if (jd < 0.0) return MarkNoPhase(event);
     double e = Elongation(jd);
     const double target = PhaseTarget(e);
     bool settled = false;
-    for (int step = 0; validStart && step < kMaxSteps && !settled; ++step) {
+    for (int step = 0; step < kMaxSteps && !settled; ++step) {
         const double d = PhaseStep(target, e);
         jd -= d * kDaysPerTurn / 360.0;
-        e = Elongation(jd);
         settled = std::fabs(d) <= kSettled;
+        if (!settled) e = Elongation(jd);
     }
-    if (!settled || !std::isfinite(jd)) {
-        event.Hour = event.Minute = event.Second = 0;
-        event.PhaseCode = kNoPhase;
-        return;
-    }
+    if (!settled || !std::isfinite(jd)) return MarkNoPhase(event);
     event.PhaseCode = static_cast<int16_t>(std::floor(target / 90.0));
     JulianDayToDate(event, jd - zone / 360.0);
 }

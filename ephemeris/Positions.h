@@ -44,8 +44,35 @@ struct EclipticPosition {
 
 // The geocentric position of the body of a row (the Earth's row gives the Sun)
 // with the corrections of flags (efLightTime, efAberration, efFK5, efNutation).
-// Rows without heliocentric series answer all zeros.
+// With the light-time step the Sun's aberration takes the solar longitude at jd
+// from the Earth's at jd less the light time and its mean motion (see
+// Planets.cpp): within 1e-13 rad. Rows without heliocentric series answer all
+// zeros.
 EclipticPosition PlanetEcliptic(int16_t row, int16_t flags, JulianDay jd);
+
+// The parts of a position a caller reads. Each of the Earth's coordinates is a
+// series of its own, so a position that is not read in full costs less.
+enum class PositionParts : int8_t {
+    Longitude,  // λ alone; β and Δ are answered 0
+    Direction,  // λ and β; Δ is answered 0
+    Full,       // λ, β and Δ
+};
+
+// PlanetEcliptic with the nutation in longitude of jd given (degrees, read
+// only under efNutation), summing only the series the parts asked for need.
+// The series left out change λ and β by rounding only: the distance's part in
+// the direction cancels, and so does the latitude's in λ where no correction
+// reads β.
+EclipticPosition PlanetEcliptic(int16_t row, int16_t flags, JulianDay jd, double nutationInLongitude,
+                                PositionParts parts);
+
+// The parts of a position the quantity of code 9-17 reads: all for Δ (11), the
+// direction otherwise.
+PositionParts PartsFor(int16_t code);
+
+// Whether the quantity of code 9-17 under flags reads the nutation of its instant:
+// through the flags, or through the apparent sidereal time (13, 16, 17).
+bool ReadsNutation(int16_t code, int16_t flags);
 
 // One geocentric quantity of the body of a row (the Earth's row: the Sun):
 //   9 λ (°, [0, 360]), 10 β (°), 11 Δ (AU), 12 α (°, [0, 360]), 13 local hour angle
@@ -59,6 +86,11 @@ double PlanetPosition(int16_t row, int16_t code, int16_t flags, double longitude
 // geocentric position p at jd; flags reach the equatorial transform (efNutation).
 double GeocentricQuantity(int16_t code, int16_t flags, const EclipticPosition& p, double longitude,
                           double latitude, JulianDay jd);
+
+// The same with the orientation of jd given, which must hold the nutation
+// where ReadsNutation(code, flags) says it is read.
+double GeocentricQuantity(int16_t code, int16_t flags, const EclipticPosition& p, double longitude,
+                          double latitude, const EarthOrientation& orientation, JulianDay jd);
 
 // Turns the body's heliocentric B, L, R (radians, radians, AU; in β, λ, Δ) into its
 // geocentric β, λ, Δ, the Earth being at B0, L0, R0. Row −1 takes the plain
@@ -88,6 +120,13 @@ extern const double LunaAmplitudesB[kLunaTerms];      // latitude (°)
 // The Moon's geocentric position at jd; nutation in longitude added when flags
 // holds efNutation.
 EclipticPosition LunaEcliptic(int16_t flags, JulianDay jd);
+
+// The same with the nutation in longitude of jd given (degrees, read only under
+// efNutation).
+EclipticPosition LunaEcliptic(int16_t flags, JulianDay jd, double nutationInLongitude);
+
+// λ of LunaEcliptic(0, jd) alone, without the latitude and distance series.
+double LunaLongitude(JulianDay jd);
 
 // One quantity of the Moon:
 //   0-6 the mean arguments of LunaArg (°); 9 λ, 10 β, 11 Δ (AU, at 149504201 km

@@ -12,72 +12,19 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
+
+#include "Packed.h"
 
 namespace helune {
 
 namespace {
 
-// Packed doubles (GCC vector extensions); a comparison yields int64_t lanes.
-typedef double Double2 __attribute__((vector_size(16)));
-typedef double Double4 __attribute__((vector_size(32)));
-typedef int64_t Int2 __attribute__((vector_size(16)));
-typedef int64_t Int4 __attribute__((vector_size(32)));
-
-template <class D>
-constexpr int kLanes = sizeof(D) / sizeof(double);
-
-// The int64_t lanes of the width of D, as a comparison of two D yields them.
-template <class D>
-using IntLanes = decltype(D{} < D{});
+using namespace packed;
 
 // Terms per piece of a series: the products of one piece are computed while
 // the additions of the one before still run.
 constexpr int kPiece = 16;
-
-// The kernel writes x = q·pi + t, q = round(x/pi), |t| <= pi/2, and
-// cos x = (-1)^q cos t. pi is split into a 30-bit head and the rest, so that
-// q·kPiHi is exact for |q| < 2^23 and x - q·kPiHi is exact as well (Sterbenz):
-// t carries only the rounding of its last subtraction. |x| <= 2^24 keeps
-// |q| < 2^23 and covers |tau| < 51 for the Earth's fastest term; a coordinate
-// with a larger argument is summed with std::cos instead.
-constexpr double kMaxFastArgument = 0x1p24;
-constexpr double kInvPi = 0x1.45f306dc9c883p-2;
-constexpr double kPiHi = 0x1.921fb548p+1;
-constexpr double kPiLo = -0x1.de973dcb3b39ap-30;  // pi - kPiHi
-// Adding 1.5·2^52 rounds to an integer and leaves it in the low bits.
-constexpr double kRoundingShift = 0x1.8p52;
-constexpr int64_t kMagnitudeBits = 0x7fff'ffff'ffff'ffff;
-
-// cos t = 1 + z·(c1 + z·(c2 + ... + z·c8)), z = t^2, |t| <= pi/2: the Taylor
-// series of cos to z^23, economised with Chebyshev polynomials on
-// [0, (pi/2)^2] down to z^8 in exact rational arithmetic. Error below 4e-17;
-// cos 0 comes out exactly 1, as the constant terms (C = 0, B = 0 or pi) need.
-constexpr double kCos[] = {
-    -0.4999999999999997,    0.04166666666666388,   -0.0013888888888773081, 2.4801587277429444e-05,
-    -2.755731639228085e-07, 2.087656190004232e-09, -1.1462903400770852e-11, 4.608992189914223e-14,
-};
-
-// Replaces each lane by its cosine, |x| <= kMaxFastArgument, within 4e-16 of
-// std::cos. In the AVX2 path the compiler fuses its products and sums into
-// FMAs (GCC contracts by default); the reduction is exact either way.
-// (Vectors pass by reference: a 32-byte vector by value raises an ABI
-// question in code not compiled for AVX.)
-template <class D>
-[[gnu::always_inline]] inline void CosInPlace(D& x) {
-    using Int = IntLanes<D>;
-    const D shifted = x * kInvPi + kRoundingShift;
-    const D q = shifted - kRoundingShift;
-    D t = x - q * kPiHi;
-    t = t - q * kPiLo;
-    const D z = t * t;
-    D p = kCos[7] + D{};
-    for (int i = 6; i >= 0; --i) {
-        p = p * z + kCos[i];
-    }
-    const D cosT = p * z + 1.0;
-    const Int sign = __builtin_bit_cast(Int, shifted) << 63;  // q odd
-    x = __builtin_bit_cast(D, __builtin_bit_cast(Int, cosT) ^ sign);
-}
 
 // The A, B and C of the kLanes terms from `terms` on, one lane per term.
 template <class D>
@@ -103,12 +50,13 @@ template <class D>
     }
 }
 
-// A·cos(B + C·tau) of kLanes terms into out; clears the lanes of inRange
-// whose argument the kernel cannot take.
+// The largest |tau| at which every argument B + C·tau of the series lies
+// within the kernel's range: B is in [0, 2pi), |C| at most the fastest frequency.
+constexpr double kMaxPackedTau = (kMaxFastArgument - 2.0 * std::numbers::pi) / kVsopFastestFrequency;
+
+// A·cos(B + C·tau) of kLanes terms into out.
 template <class D>
-[[gnu::always_inline]] inline void GroupProducts(const VsopTerm* terms, double tau, double* out,
-                                                 IntLanes<D>& inRange) {
-    using Int = IntLanes<D>;
+[[gnu::always_inline]] inline void GroupProducts(const VsopTerm* terms, double tau, double* out) {
     D a, b, c;
     LoadTerms(terms, a, b, c);
     // The empty asm statement hides C·tau from the compiler, which would fuse
@@ -117,8 +65,6 @@ template <class D>
     D scaled = c * tau;
     asm("" : "+x"(scaled));
     D x = b + scaled;
-    const D magnitude = __builtin_bit_cast(D, __builtin_bit_cast(Int, x) & kMagnitudeBits);
-    inRange &= magnitude <= kMaxFastArgument;  // false for NaN too
     CosInPlace(x);
     const D product = a * x;
     __builtin_memcpy(out, &product, sizeof product);
@@ -127,34 +73,32 @@ template <class D>
 // A·cos(B + C·tau) of terms[0, n) into out[0, n); out has room for
 // max(n, kLanes) values. No term outside [0, n) is read.
 template <class D>
-[[gnu::always_inline]] inline void Products(const VsopTerm* terms, int n, double tau, double* out,
-                                            IntLanes<D>& inRange) {
+[[gnu::always_inline]] inline void Products(const VsopTerm* terms, int n, double tau, double* out) {
     constexpr int kGroup = kLanes<D>;
     if (n < kGroup) {  // a series shorter than a group: pad it with zero terms
         VsopTerm padded[kGroup] = {};
         std::copy(terms, terms + n, padded);
-        GroupProducts<D>(padded, tau, out, inRange);
+        GroupProducts<D>(padded, tau, out);
         return;
     }
     int i = 0;
     for (; i + kGroup <= n; i += kGroup) {
-        GroupProducts<D>(terms + i, tau, out + i, inRange);
+        GroupProducts<D>(terms + i, tau, out + i);
     }
     if (i < n) {  // the last kGroup terms, overlapping the group before
-        GroupProducts<D>(terms + n - kGroup, tau, out + n - kGroup, inRange);
+        GroupProducts<D>(terms + n - kGroup, tau, out + n - kGroup);
     }
 }
 
 template <class D>
-[[gnu::always_inline]] inline double SumSeries(const VsopTerm* terms, int n, double tau,
-                                               IntLanes<D>& inRange) {
+[[gnu::always_inline]] inline double SumSeries(const VsopTerm* terms, int n, double tau) {
     alignas(32) double products[kPiece + kLanes<D>];
     double sum = 0.0;
     for (int start = 0, length = 0; start < n; start += length) {
         // The last piece takes the few terms past a whole one, so that no
         // piece is shorter than a group unless the series is.
         length = n - start < kPiece + kLanes<D> ? n - start : kPiece;
-        Products<D>(terms + start, length, tau, products, inRange);
+        Products<D>(terms + start, length, tau, products);
         for (int i = 0; i < length; ++i) {
             sum += products[i];
         }
@@ -162,8 +106,8 @@ template <class D>
     return sum;
 }
 
-// The plain loop itself, for arguments beyond the kernel. Not inlined, so
-// that it is never compiled with FMA.
+// The plain loop itself, for |tau| beyond kMaxPackedTau (about 51) and for a
+// tau that is not a number. Not inlined, so that it is never compiled with FMA.
 [[gnu::noinline]] double SumSeriesPlain(const VsopTerm* terms, int n, double tau) {
     double sum = 0.0;
     for (int i = 0; i < n; ++i) {
@@ -176,17 +120,14 @@ template <class D>
 template <class D>
 [[gnu::always_inline]] inline void SumCoordinate(const VsopTerm* const* series, const int16_t* counts,
                                                  double tau, double* sums) {
-    IntLanes<D> inRange = ~IntLanes<D>{};  // all lanes true
     for (int alpha = 0; alpha < kVsopPowers; ++alpha) {
-        sums[alpha] = counts[alpha] > 0 ? SumSeries<D>(series[alpha], counts[alpha], tau, inRange) : 0.0;
+        sums[alpha] = counts[alpha] > 0 ? SumSeries<D>(series[alpha], counts[alpha], tau) : 0.0;
     }
-    for (int lane = 0; lane < kLanes<D>; ++lane) {
-        if (!inRange[lane]) {
-            for (int alpha = 0; alpha < kVsopPowers; ++alpha) {
-                sums[alpha] = counts[alpha] > 0 ? SumSeriesPlain(series[alpha], counts[alpha], tau) : 0.0;
-            }
-            return;
-        }
+}
+
+void SumCoordinatePlain(const VsopTerm* const* series, const int16_t* counts, double tau, double* sums) {
+    for (int alpha = 0; alpha < kVsopPowers; ++alpha) {
+        sums[alpha] = counts[alpha] > 0 ? SumSeriesPlain(series[alpha], counts[alpha], tau) : 0.0;
     }
 }
 
@@ -206,12 +147,6 @@ CoordinateSum CoordinateSumFor(VsopPath path) {
     return path == VsopPath::Avx2 ? SumCoordinateAvx2 : SumCoordinateSse2;
 }
 
-VsopPath FastestPath() {
-    __builtin_cpu_init();
-    const bool avx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
-    return avx2 ? VsopPath::Avx2 : VsopPath::Sse2;
-}
-
 double Evaluate(CoordinateSum sumCoordinate, int16_t row, int16_t set, double tau) {
     if (row < 0 || row >= kVsopRows) {
         return 0.0;
@@ -225,7 +160,8 @@ double Evaluate(CoordinateSum sumCoordinate, int16_t row, int16_t set, double ta
         default: return 0.0;
     }
     double sums[kVsopPowers];
-    sumCoordinate(series, counts, tau, sums);
+    const bool packed = std::fabs(tau) <= kMaxPackedTau;  // false for NaN too
+    (packed ? sumCoordinate : SumCoordinatePlain)(series, counts, tau, sums);
     double total = 0.0;
     double power = 1.0;  // tau^alpha
     for (int alpha = 0; alpha < kVsopPowers; ++alpha) {
@@ -240,7 +176,7 @@ double Evaluate(CoordinateSum sumCoordinate, int16_t row, int16_t set, double ta
 }  // namespace
 
 double EvalVSOP(int16_t row, int16_t set, double tau) {
-    static const CoordinateSum sumCoordinate = CoordinateSumFor(FastestPath());
+    static const CoordinateSum sumCoordinate = CoordinateSumFor(FastestSimdPath());
     return Evaluate(sumCoordinate, row, set, tau);
 }
 

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "SinCos.h"
+
 namespace helune {
 
 // One periodic term: it contributes A·cos(B + C·tau) to its series.
@@ -24,6 +26,10 @@ inline constexpr int16_t kVsopSetR = 8;
 
 // Term arrays by row and power (nullptr where a series has no terms) and their
 // counts. Only the Earth's row 2 carries terms; every other row counts 0.
+// Every phase B lies in [0, 2pi) and every |C| is at most the fastest
+// frequency, the Earth's 327574.514 rad per millennium: the packed sum relies
+// on both.
+inline constexpr double kVsopFastestFrequency = 327574.52;
 extern const VsopTerm* const VsopSeriesL[kVsopRows][kVsopPowers];
 extern const VsopTerm* const VsopSeriesB[kVsopRows][kVsopPowers];
 extern const VsopTerm* const VsopSeriesR[kVsopRows][kVsopPowers];
@@ -39,10 +45,10 @@ extern const int16_t VsopCountR[kVsopRows][kVsopPowers];
 //   sum over alpha = 0..5 of tau^alpha · sum_j A_j cos(B_j + C_j tau).
 double EvalVSOP(int16_t row, int16_t set, double tau);
 
-// The packed paths of the sum: EvalVSOP takes Avx2 where the processor has
-// AVX2 and FMA, Sse2 elsewhere. EvalVSOPOn runs the path named, so that tests
-// reach both; Avx2 needs a processor with AVX2 and FMA.
-enum class VsopPath : int8_t { Sse2, Avx2 };
+// The packed paths of the sum: EvalVSOP takes the fastest (see SinCos.h).
+// EvalVSOPOn runs the path named, so that tests reach both; Avx2 needs a
+// processor with AVX2 and FMA.
+using VsopPath = SimdPath;
 double EvalVSOPOn(VsopPath path, int16_t row, int16_t set, double tau);
 
 }  // namespace helune

@@ -194,8 +194,9 @@ TEST(PaintDayChart, ColoursAndPicturesLandWhereComposed) {
     PaintDayChart(painter, chart.size(), items, sun, moon);
     painter.end();
 
-    const ChartText& title = Texts(items).front();
-    const ChartText& footer = Texts(items).back();
+    const std::vector<ChartText> texts = Texts(items);
+    const ChartText& title = texts.front();
+    const ChartText& footer = texts.back();
     // Text is smoothed onto black, so its pixels are the colour scaled down:
     // count those at least a third as bright as the colour itself.
     auto countColour = [&](QRect area, QColor colour) {

@@ -9,6 +9,7 @@
 #include "Efemerides.h"
 #include "Events.h"
 #include "Phases.h"
+#include "Positions.h"
 #include "usno.h"
 
 namespace helune {
@@ -57,6 +58,41 @@ TEST(CalcEventTime, TimesStayWithinTheClosedDay) {
                 const double t = CalcEventTime(body, event, -30.0, -24.0, 60.0, jd + 30.0 / 360.0);
                 ASSERT_TRUE(t == -1.0 || (t >= 0.0 && t <= 24.0)) << jd << " " << body << " " << event;
             }
+}
+
+// Whether a body at declination delta reaches the standard altitude h0 at the
+// latitude: cos H0 = (sin h0 − sin φ sin δ) / (cos φ cos δ) within [−1, 1].
+bool ReachesAltitude(double h0, double latitude, double delta) {
+    const double phi = DegToRad(latitude), d = DegToRad(delta);
+    const double cosH0 = (std::sin(DegToRad(h0)) - std::sin(phi) * std::sin(d)) / (std::cos(phi) * std::cos(d));
+    return cosH0 >= -1.0 && cosH0 <= 1.0;
+}
+
+TEST(CalcEventTime, NoTransitOnTheDatesTheBodyDoesNotReachItsAltitude) {
+    // From 55° to 70° of either latitude, where the transit's check needs the
+    // body's declination on some dates and not on others, a year in each of three
+    // eras: the date has no transit exactly where the declination at 0h (+ΔT)
+    // keeps the body from its standard altitude (the Moon also lacks a transit
+    // on about one date a lunation).
+    for (int16_t year : {int16_t{-900}, int16_t{2024}, int16_t{2900}})
+        for (double latitude = -70.0; latitude <= 70.0; latitude += 1.0) {
+            if (std::fabs(latitude) < 55.0) continue;
+            const double firstNoon = JulianDayFromDate(1, 1, year, 12, 0);
+            for (double noon = firstNoon; noon < firstNoon + 365.0; noon += 7.0) {
+                const JulianDay J0 = noon - 0.5;
+                const JulianDay Je = J0 + DeltaT(J0) / 86400.0;
+                const bool sunReaches =
+                    ReachesAltitude(kSunStandardAltitude, latitude, PlanetPosition(kSunRow, 14, 0, 0, 0, Je));
+                const bool moonReaches =
+                    ReachesAltitude(kMoonStandardAltitude, latitude, CalcLuna(14, 0, 0, 0, Je));
+                const double sun = CalcEfemeride(kBodySun, kQuantityTransit, 0, noon, -20.0, latitude, 0.0);
+                const double moon = CalcEfemeride(kBodyMoon, kQuantityTransit, 0, noon, -20.0, latitude, 0.0);
+                EXPECT_EQ(sun >= 0.0, sunReaches) << year << " " << latitude << " " << noon;
+                if (!moonReaches) {
+                    EXPECT_EQ(moon, -1.0) << year << " " << latitude << " " << noon;
+                }
+            }
+        }
 }
 
 TEST(RefineTransit, MoonHasNoTransitOnOneDateOfEachLunation) {

@@ -1,11 +1,13 @@
 // Angle helpers, time argument, mean arguments, obliquity, nutation, sidereal
-// time and the coordinate transforms.
+// time, the coordinate transforms, and the packed sines and cosines they use.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "Frames.h"
+#include "SinCos.h"
 
 namespace helune {
 namespace {
@@ -127,6 +129,63 @@ TEST(Nutation, StaysWithinTheLeadingTermsAmplitude) {
     }
 }
 
+// The nutation as the loops over the table with std::sin and std::cos, each
+// argument summed in degrees and converted on its own.
+NutationAngles PlainNutation(JulianDay jd) {
+    const double T = JulianCenturies(jd);
+    const double D = LunaArg(1, jd), M = LunaArg(2, jd), Mp = LunaArg(3, jd), F = LunaArg(4, jd),
+                 Omega = LunaArg(5, jd);
+    double psi = 0.0, eps = 0.0;
+    for (const NutationTerm& n : NutationTable) {
+        const double argument = DegToRad(n.D * D + n.M * M + n.Mp * Mp + n.F * F + n.Omega * Omega);
+        psi += std::sin(argument) * (n.psi + n.psiRate * T * 0.0001);
+        eps += std::cos(argument) * (n.eps + n.epsRate * T * 0.0001);
+    }
+    return {psi / 3600.0, eps / 3600.0};
+}
+
+TEST(NutationAt, BothKindsInOnePassAgreeWithThePlainLoops) {
+    // Packed sines and cosines (within 4e-16) of arguments converted first and
+    // summed in lanes: a few units in the last place of the 17″ leading term.
+    constexpr double kAgreement = 1e-16;  // degrees
+    for (double jd = 2415020.5; jd < 2488070.5; jd += 37.31) {
+        const NutationAngles plain = PlainNutation(jd);
+        const NutationAngles both = NutationAt(jd);
+        ASSERT_NEAR(both.longitude, plain.longitude, kAgreement) << jd;
+        ASSERT_NEAR(both.obliquity, plain.obliquity, kAgreement) << jd;
+        EXPECT_EQ(Nutation(0, jd), both.longitude);
+        EXPECT_EQ(Nutation(1, jd), both.obliquity);
+    }
+}
+
+TEST(EarthOrientationAt, HoldsWhatThePublicRoutinesAnswer) {
+    for (double jd = 2415020.5; jd < 2488070.5; jd += 731.3) {
+        const EarthOrientation o = EarthOrientationAt(jd);
+        EXPECT_EQ(o.meanObliquity, MeanObliquity(jd));
+        EXPECT_EQ(o.nutation.longitude, Nutation(0, jd));
+        EXPECT_EQ(o.nutation.obliquity, Nutation(1, jd));
+        EXPECT_EQ(o.siderealTime, SiderealTime(jd));
+        EXPECT_EQ(Obliquity(o, 0), o.meanObliquity);
+        EXPECT_EQ(Obliquity(o, efNutation), o.meanObliquity + o.nutation.obliquity);
+    }
+}
+
+TEST(EarthOrientationAt, WithoutTheNutationGivesTheMeanSiderealTime) {
+    // The apparent sidereal time is the mean one plus Δψ·cos ε, in hours.
+    constexpr double kRounding = 1e-12;  // hours
+    for (double jd = 2415020.5; jd < 2488070.5; jd += 731.3) {
+        const EarthOrientation mean = EarthOrientationAt(jd, false);
+        const EarthOrientation apparent = EarthOrientationAt(jd);
+        EXPECT_EQ(mean.nutation.longitude, 0.0);
+        EXPECT_EQ(mean.nutation.obliquity, 0.0);
+        EXPECT_EQ(mean.meanObliquity, apparent.meanObliquity);
+        const double equation = apparent.nutation.longitude *
+                                std::cos(DegToRad(Obliquity(apparent, efNutation))) / 15.0;
+        const double difference = ReduceAngle(apparent.siderealTime - mean.siderealTime + 12.0, 24.0) - 12.0;
+        EXPECT_NEAR(difference, equation, kRounding) << jd;
+    }
+}
+
 TEST(SiderealTime, MeeusExample12a) {
     // 1987 April 10 0h UT: apparent sidereal time 13h10m46.1351s.
     EXPECT_NEAR(SiderealTime(2446895.5), 13.0 + 10.0 / 60.0 + 46.1351 / 3600.0, 0.001 / 3600.0);
@@ -185,6 +244,41 @@ TEST(EclipticToEquatorial, UnknownKindAnswersZero) {
         EXPECT_EQ(EclipticToEquatorial(kind, 0, 90.0, 10.0, 30.0, 40.0, 2451545.0), 0.0);
 }
 
+TEST(EquatorialOf, AgreesWithTheTransformsFormulas) {
+    // Meeus, ch. 13, with std::sin, std::cos and std::tan; the packed sines and
+    // cosines move α and δ by rounding only.
+    constexpr double kRounding = 1e-12;  // degrees
+    constexpr double kDegree = kPi / 180.0;
+    for (double lambda = 0.0; lambda < 360.0; lambda += 7.3)
+        for (double beta : {-80.0, -5.1, 0.0, 1e-4, 5.3, 60.0})
+            for (double epsilon : {23.0, 23.4392911, 24.5}) {
+                const double l = lambda * kDegree, b = beta * kDegree, e = epsilon * kDegree;
+                const double delta = std::asin(std::sin(b) * std::cos(e) + std::cos(b) * std::sin(e) * std::sin(l));
+                const double alpha = std::atan2(std::sin(l) * std::cos(e) - std::tan(b) * std::sin(e), std::cos(l));
+                const EquatorialPosition p = EquatorialOf(lambda, beta, epsilon);
+                EXPECT_NEAR(p.delta, delta / kDegree, kRounding) << lambda << " " << beta;
+                EXPECT_NEAR(ReduceAngle(p.alpha - alpha / kDegree + 180.0, 360.0), 180.0, kRounding)
+                    << lambda << " " << beta;
+                EXPECT_GE(p.alpha, 0.0);
+                EXPECT_LE(p.alpha, 360.0);
+            }
+}
+
+TEST(EquatorialOf, IsWhatEclipticToEquatorialAnswers) {
+    const double jd = 2446895.5;
+    const EarthOrientation o = EarthOrientationAt(jd);
+    for (int16_t flags : {int16_t{0}, efNutation}) {
+        const EquatorialPosition p = EquatorialOf(113.2, 6.7, Obliquity(o, flags));
+        EXPECT_EQ(p.alpha, EclipticToEquatorial(kRightAscension, flags, 113.2, 6.7, 0.0, 0.0, jd));
+        EXPECT_EQ(p.delta, EclipticToEquatorial(kDeclination, flags, 113.2, 6.7, 0.0, 0.0, jd));
+        EXPECT_EQ(HourAngle(o.siderealTime, 15.0, p.alpha),
+                  EclipticToEquatorial(kHourAngle, flags, 113.2, 6.7, 15.0, 0.0, jd));
+    }
+    for (int16_t kind : {kAltitude, kAzimuth, int16_t{3}})
+        EXPECT_EQ(HorizontalOf(kind, 200.0, 10.0, 30.0, 40.0, o.siderealTime),
+                  EquatorialToHorizontal(kind, 200.0, 10.0, 30.0, 40.0, jd));
+}
+
 TEST(EquatorialToHorizontal, VenusOverWashingtonOfMeeusExample13b) {
     // 1987 April 10, 19:21:00 UT; 77°03′56″ W, 38°55′17″ N; α = 23h09m16.641s,
     // δ = −6°43′11.61″: azimuth 68.0337°, altitude 15.1249°. The example steps the
@@ -219,6 +313,136 @@ TEST(EquatorialToHorizontal, AzimuthFromTheSouthPositiveWest) {
 TEST(EquatorialToHorizontal, UnknownKindAnswersZero) {
     for (int16_t kind : {0, 3, 4, 5, 8})
         EXPECT_EQ(EquatorialToHorizontal(kind, 10.0, 20.0, 30.0, 40.0, 2451545.0), 0.0);
+}
+
+// The packed sines and cosines. Within 4e-16 of the library's functions, and
+// within 2 units in the last place of a small sine.
+constexpr double kKernelAgreement = 4e-16;
+constexpr double kSmallSineAgreement = 4.5e-16;  // relative
+
+std::vector<SimdPath> PathsOfThisProcessor() {
+    std::vector<SimdPath> paths = {SimdPath::Sse2};
+    if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma")) paths.push_back(SimdPath::Avx2);
+    return paths;
+}
+
+// Arguments over the kernel's whole range: magnitudes from 1e-300 to 2^24 of
+// both signs, and the neighbours of multiples of pi/2 far out, where the
+// reduction must keep its precision.
+std::vector<double> WideArguments() {
+    std::vector<double> x = {0.0, -0.0, 1e-300, -1e-300, 0x1p24, -0x1p24};
+    for (double magnitude = 1e-12; magnitude < 0x1p24; magnitude *= 1.37) {
+        x.push_back(magnitude);
+        x.push_back(-magnitude * 1.0001);
+    }
+    for (double k : {1.0, 3.0, 1e3 + 1.0, 1e6 + 1.0, 1e7 - 1.0}) {
+        const double multiple = k * kPi / 2.0;
+        x.push_back(multiple);
+        x.push_back(std::nextafter(multiple, 0.0));
+        x.push_back(-std::nextafter(multiple, 1e300));
+    }
+    return x;
+}
+
+TEST(SinCos, AgreesWithTheLibraryOverTheWholeRangeOnEveryPath) {
+    const std::vector<double> x = WideArguments();
+    std::vector<double> sines(x.size()), cosines(x.size());
+    for (SimdPath path : PathsOfThisProcessor()) {
+        SinCosOn(path, x.data(), static_cast<int>(x.size()), sines.data(), cosines.data());
+        for (std::size_t i = 0; i < x.size(); ++i) {
+            ASSERT_NEAR(sines[i], std::sin(x[i]), kKernelAgreement) << x[i];
+            ASSERT_NEAR(cosines[i], std::cos(x[i]), kKernelAgreement) << x[i];
+            if (std::fabs(x[i]) < 1.0) {
+                ASSERT_LE(std::fabs(sines[i] - std::sin(x[i])), kSmallSineAgreement * std::fabs(std::sin(x[i])))
+                    << x[i];
+            }
+        }
+    }
+}
+
+TEST(SinCos, ArgumentsBeyondTheKernelTakeTheLibrarysFunctions) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double x[] = {0.5, 0x1p24 * 1.5, 1e300, -1e20, inf, std::nan(""), -inf};
+    constexpr int n = sizeof x / sizeof x[0];
+    for (SimdPath path : PathsOfThisProcessor()) {
+        double sines[n], cosines[n];
+        SinCosOn(path, x, n, sines, cosines);
+        for (int i = 1; i < n; ++i) {
+            if (std::isnan(std::sin(x[i]))) {
+                EXPECT_TRUE(std::isnan(sines[i]) && std::isnan(cosines[i])) << x[i];
+            } else {
+                EXPECT_EQ(sines[i], std::sin(x[i])) << x[i];
+                EXPECT_EQ(cosines[i], std::cos(x[i])) << x[i];
+            }
+        }
+        EXPECT_NEAR(sines[0], std::sin(0.5), kKernelAgreement);
+    }
+}
+
+TEST(SinCos, WritesOnlyTheFirstNOfEachOutput) {
+    constexpr double kUntouched = 7.0;
+    const double x[] = {0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9};
+    for (SimdPath path : PathsOfThisProcessor())
+        for (int n = 0; n <= 8; ++n) {
+            double sines[9], cosines[9];
+            std::fill(sines, sines + 9, kUntouched);
+            std::fill(cosines, cosines + 9, kUntouched);
+            SinCosOn(path, x, n, sines, cosines);
+            for (int i = 0; i < n; ++i) EXPECT_NEAR(sines[i], std::sin(x[i]), kKernelAgreement);
+            for (int i = n; i < 9; ++i) {
+                EXPECT_EQ(sines[i], kUntouched) << n;
+                EXPECT_EQ(cosines[i], kUntouched) << n;
+            }
+        }
+}
+
+// Σ a·sin x and Σ b·cos x in index order with the library's functions.
+SineCosineSums PlainSums(const std::vector<double>& x, const std::vector<double>& a, const std::vector<double>& b) {
+    SineCosineSums sums{0.0, 0.0};
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        sums.sines += a[i] * std::sin(x[i]);
+        sums.cosines += b[i] * std::cos(x[i]);
+    }
+    return sums;
+}
+
+TEST(SumSinCos, AgreesWithThePlainSumsOnEveryPath) {
+    // Terms of amplitude up to 1: each within 4e-16, and their additions in
+    // lanes within a few units of the sums' last place, for up to 67 terms.
+    constexpr double kSumAgreement = 67 * kKernelAgreement + 1e-14;
+    for (SimdPath path : PathsOfThisProcessor())
+        for (int n = 0; n <= 67; ++n) {
+            std::vector<double> x(n), a(n), b(n);
+            for (int i = 0; i < n; ++i) {
+                x[i] = 1234.5 * std::sin(7.1 * i + n);
+                a[i] = std::cos(3.3 * i);
+                b[i] = std::sin(5.9 * i + 1.0);
+            }
+            const SineCosineSums packed = SumSinCosOn(path, x.data(), a.data(), b.data(), n);
+            const SineCosineSums plain = PlainSums(x, a, b);
+            EXPECT_NEAR(packed.sines, plain.sines, kSumAgreement) << n;
+            EXPECT_NEAR(packed.cosines, plain.cosines, kSumAgreement) << n;
+        }
+}
+
+TEST(SumSinCos, AnArgumentBeyondTheKernelSendsAllToTheLibrary) {
+    const std::vector<double> x = {0.1, 1e30, 0.3, 0.4, 0.5}, a = {1, 2, 3, 4, 5}, b = {5, 4, 3, 2, 1};
+    for (SimdPath path : PathsOfThisProcessor()) {
+        const SineCosineSums packed = SumSinCosOn(path, x.data(), a.data(), b.data(), 5);
+        const SineCosineSums plain = PlainSums(x, a, b);
+        EXPECT_DOUBLE_EQ(packed.sines, plain.sines);
+        EXPECT_DOUBLE_EQ(packed.cosines, plain.cosines);
+    }
+    const double nan[] = {std::nan("")}, one[] = {1.0};
+    EXPECT_TRUE(std::isnan(SumSinCos(nan, one, one, 1).sines));
+}
+
+TEST(SumSinCos, TheFastestPathIsOneOfThem) {
+    const double x[] = {0.25, 2.5, 25.0}, a[] = {1.0, -2.0, 3.0}, b[] = {0.5, 0.25, 0.125};
+    const SineCosineSums fastest = SumSinCos(x, a, b, 3);
+    const SineCosineSums named = SumSinCosOn(FastestSimdPath(), x, a, b, 3);
+    EXPECT_EQ(fastest.sines, named.sines);
+    EXPECT_EQ(fastest.cosines, named.cosines);
 }
 
 }  // namespace

@@ -51,11 +51,13 @@ double PlainSum(int16_t set, double tau) {
     return total;
 }
 
-// Instants from -1 to +1 millennium finely, out to +-3 coarsely, then near
-// the end of the packed cosine's range (|tau| = 51 for the Earth's fastest
-// term) and far beyond it, where the sum must go through std::cos.
+// Instants from -1 to +1 millennium finely, out to +-3 coarsely, then on
+// either side of the end of the packed cosine's range (|tau| = 51.2 for the
+// Earth's fastest term) and far beyond it, where the sum must go through
+// std::cos.
 std::vector<double> ManyTaus() {
-    std::vector<double> taus = {0.0, -0.0, 1e-10, -1e-10, 10.0, -10.0, 51.0, -51.0, 1000.0, -2500.0};
+    std::vector<double> taus = {0.0, -0.0, 1e-10, -1e-10, 10.0, -10.0, 51.0, -51.0, 51.2, -51.2, 51.3, -51.3,
+                                1000.0, -2500.0};
     for (int i = -1000; i <= 1000; ++i) {
         taus.push_back(i * 1e-3 + 3.7e-7);
     }
@@ -183,6 +185,20 @@ void ExpectAgreementWithPlainSum(double (*eval)(int16_t set, double tau)) {
             ASSERT_NEAR(eval(set, tau), PlainSum(set, tau), kAgreement) << "set " << set << " tau " << tau;
         }
     }
+}
+
+TEST(EvalVSOP, PhasesAndFrequenciesWithinWhatThePackedSumTakes) {
+    // The packed sum decides from tau alone whether every argument B + C·tau
+    // is within its kernel's range.
+    for (int16_t row = 0; row < kVsopRows; ++row)
+        for (int16_t set : kSets)
+            for (int alpha = 0; alpha < kVsopPowers; ++alpha)
+                for (int i = 0; i < CountsOf(set, row)[alpha]; ++i) {
+                    const VsopTerm& term = SeriesOf(set, row)[alpha][i];
+                    ASSERT_GE(term.B, 0.0) << set << " " << alpha << " " << i;
+                    ASSERT_LT(term.B, 2.0 * std::numbers::pi) << set << " " << alpha << " " << i;
+                    ASSERT_LE(std::fabs(term.C), kVsopFastestFrequency) << set << " " << alpha << " " << i;
+                }
 }
 
 TEST(EvalVSOP, AgreesWithThePlainSum) {
