@@ -29,6 +29,7 @@ constexpr const char* kRatios[][3] = {
     {"BM_MoonPosition/index:16", "BM_EvalVSOP_EarthLBR", "the Moon's altitude against EvalVSOP"},
     {"BM_DaySixEvents", "BM_LibnovaSixEvents", "the six events of a day against libnova"},
     {"BM_DayView", "BM_LibnovaSixEvents", "a whole day view against libnova's six events"},
+    {"BM_CliYearRange", "BM_LibnovaYearRange", "a year of helune-cli range against libnova's six events"},
 };
 
 }  // namespace

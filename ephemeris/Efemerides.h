@@ -24,10 +24,19 @@ inline constexpr int16_t kBodyMoon = 10;
 //  13 right ascension (h)        14 local hour angle (h)    15 declination (°)
 //  16 elongation (°)             17 altitude (°)            18 azimuth (° from S, +W)
 //  19 transit, 20 rising, 21 setting: local clock hours, −1 when not on the date.
+//  22 civil dawn, 23 civil dusk, 24 nautical dawn, 25 nautical dusk, 26 astronomical
+//     dawn, 27 astronomical dusk: the Sun's alone (other bodies answer 0.0), local
+//     clock hours, −1 when the Sun does not reach the altitude on the date.
 inline constexpr int16_t kQuantityLongitude = 10;
 inline constexpr int16_t kQuantityTransit = 19;
 inline constexpr int16_t kQuantityRising = 20;
 inline constexpr int16_t kQuantitySetting = 21;
+inline constexpr int16_t kQuantityCivilDawn = 22;
+inline constexpr int16_t kQuantityCivilDusk = 23;
+inline constexpr int16_t kQuantityNauticalDawn = 24;
+inline constexpr int16_t kQuantityNauticalDusk = 25;
+inline constexpr int16_t kQuantityAstronomicalDawn = 26;
+inline constexpr int16_t kQuantityAstronomicalDusk = 27;
 
 // One quantity of a body at the local-clock instant jd (a Julian day) for the
 // observer at longitude, latitude and zone; the theories take the universal

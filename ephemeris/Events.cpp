@@ -32,6 +32,9 @@ static_assert(kTransitConverged + 26.0 * kSameInstant < kTransitOnDate);
 constexpr int kMoonCorrections = 10;
 constexpr double kMoonConverged = 1e-6;
 constexpr double kMoonAtHorizon = 1.0;
+// The Sun's dawn and dusk: corrections of the day fraction and when they stop (days).
+constexpr int kTwilightCorrections = 10;
+constexpr double kTwilightConverged = 1e-6;
 
 // Within 30 centuries of J2000 the ecliptic latitudes stay below these bounds,
 // degrees: the sums of the amplitudes of the Sun's latitude series, times the
@@ -50,6 +53,25 @@ double StandardAltitude(int row) {
     if (IsMoon(row)) return kMoonStandardAltitude;
     return kStarStandardAltitude;
 }
+
+bool IsTwilight(int16_t event) { return event >= kCivilDawn && event <= kAstronomicalDusk; }
+
+bool IsDawn(int16_t event) { return (event - kCivilDawn) % 2 == 0; }
+
+double TwilightAltitude(int16_t event) {
+    if (event <= kCivilDusk) return kCivilTwilightAltitude;
+    if (event <= kNauticalDusk) return kNauticalTwilightAltitude;
+    return kAstronomicalTwilightAltitude;
+}
+
+// What a crossing looks for: rising or setting through an altitude of the body's
+// centre; with solarDayCentre, the crossing of the solar day centred on that
+// day fraction, instead of the first estimate reduced to the universal day.
+struct Crossing {
+    bool rising;
+    double altitude;
+    std::optional<double> solarDayCentre;
+};
 
 // Whether the Sun or the Moon surely reaches its standard altitude h0 on the
 // day of J0 at this latitude, from bounds alone. cos H0 lies within [−1, 1]
@@ -74,14 +96,14 @@ double ApparentHourAngle(int row, JulianDay jd, double longitude, double latitud
     return PlanetPosition(static_cast<int16_t>(row), 13, kApparent, longitude, latitude, jd);
 }
 
-// cos H0, the cosine of the hour angle at which the body's centre stands at its
-// standard altitude, or nothing when the body never reaches that altitude.
-std::optional<double> CosineOfSetHourAngle(int row, double latitude, double delta) {
+// cos H0, the cosine of the hour angle at which the body's centre stands at
+// altitude, or nothing when the body never reaches that altitude.
+std::optional<double> CosineOfSetHourAngle(double altitude, double latitude, double delta) {
     const double phi = DegToRad(latitude);
     const double d = DegToRad(delta);
     const double D = std::cos(phi) * std::cos(d);
     if (D == 0.0) return std::nullopt;
-    const double cosH0 = (std::sin(DegToRad(StandardAltitude(row))) - std::sin(phi) * std::sin(d)) / D;
+    const double cosH0 = (std::sin(DegToRad(altitude)) - std::sin(phi) * std::sin(d)) / D;
     if (cosH0 < -1.0 || cosH0 > 1.0) return std::nullopt;
     return cosH0;
 }
@@ -114,21 +136,27 @@ double Interpolate(double y1, double y2, double y3, double n) {
     return y2 + n * ((y3 - y1) + n * (y1 + y3 - 2.0 * y2)) / 2.0;
 }
 
-// The fraction of the day at which the body rises or sets: the estimate from
-// the hour angle H0, then `corrections` steps on the altitude error, stopping
-// early once a step is below `converged` days. Nothing when the body does not
-// reach its standard altitude or a step would divide by zero.
-std::optional<double> CrossingOfDay(int row, int16_t event, const TabulatedDay& day, double longitude,
-                                    double latitude, int corrections, double converged) {
-    const std::optional<double> cosH0 = CosineOfSetHourAngle(row, latitude, day.at.delta);
+// The fraction of the day at which the body crosses the altitude: the estimate
+// from the hour angle H0, then `corrections` steps on the altitude error,
+// stopping early once a step is below `converged` days. Nothing when the body
+// does not reach the altitude or a step would divide by zero.
+std::optional<double> CrossingOfDay(const Crossing& crossing, const TabulatedDay& day, double longitude, double latitude,
+                                     int corrections, double converged) {
+    const std::optional<double> cosH0 = CosineOfSetHourAngle(crossing.altitude, latitude, day.at.delta);
     if (!cosH0) return std::nullopt;
     const double H0 = RadToDeg(std::acos(*cosH0)) / 360.0;
-    const double m0 = ReduceAngle((day.at.alpha + longitude - day.siderealTime) / 360.0, 1.0);
-    double m = ReduceAngle(event == kRising ? m0 - H0 : m0 + H0, 1.0);
+    double m0 = ReduceAngle((day.at.alpha + longitude - day.siderealTime) / 360.0, 1.0);
+    double m = 0.0;
+    if (crossing.solarDayCentre) {
+        m0 += std::nearbyint(*crossing.solarDayCentre - m0);
+        m = crossing.rising ? m0 - H0 : m0 + H0;
+    } else {
+        m = ReduceAngle(crossing.rising ? m0 - H0 : m0 + H0, 1.0);
+    }
 
     const double phi = DegToRad(latitude);
     const double sinPhi = std::sin(phi), cosPhi = std::cos(phi);
-    const double h0 = StandardAltitude(row);
+    const double h0 = crossing.altitude;
     for (int step = 0; step < corrections; ++step) {
         const double n = m + day.deltaT;
         const double theta = ReduceAngle(day.siderealTime + kSiderealRate * m, 360.0);
@@ -149,13 +177,22 @@ std::optional<double> CrossingOfDay(int row, int16_t event, const TabulatedDay& 
 }  // namespace
 
 double CalcEventTime(int16_t body, int16_t event, double z, double longitude, double latitude, JulianDay jd) {
-    if (event < kTransit || event > kSetting) return 0.0;
+    if (event < kTransit || event > kAstronomicalDusk) return 0.0;
     const bool checkMoonDay = body >= 0;
     const int row = std::abs(static_cast<int>(body));
     if (!IsMoon(row) && !HasHeliocentricSeries(static_cast<int16_t>(row))) return 0.0;
+    if (IsTwilight(event) && row != kEarthRow) return 0.0;
 
     // Midnight (UT) that begins the local date whose noon is nearest.
     const JulianDay J0 = std::nearbyint(jd - z / 360.0) - 0.5;
+    if (IsTwilight(event)) {
+        // The local date's noon, as a fraction of the universal day J0.
+        const Crossing twilight{IsDawn(event), TwilightAltitude(event), 0.5 + z / 360.0};
+        const std::optional<double> m = CrossingOfDay(twilight, Tabulate(row, J0), longitude, latitude,
+                                                      kTwilightCorrections, kTwilightConverged);
+        if (!m) return -1.0;
+        return ReduceAngle(24.0 * *m - z / 15.0, 24.0);
+    }
     if (IsMoon(row) && checkMoonDay && event != kTransit)
         return CheckMoonEventDay(event, J0 + 0.5, longitude, latitude, z);
 
@@ -164,11 +201,12 @@ double CalcEventTime(int16_t body, int16_t event, double z, double longitude, do
         // reported either; only near the poles does it take the body's position to tell.
         if (!SurelyCrosses(row, latitude, J0)) {
             const EquatorialPosition at = EquatorialAt(row, J0 + DeltaT(J0) / 86400.0);
-            if (!CosineOfSetHourAngle(row, latitude, at.delta)) return -1.0;
+            if (!CosineOfSetHourAngle(StandardAltitude(row), latitude, at.delta)) return -1.0;
         }
         return RefineTransit(static_cast<int16_t>(row), J0 + 0.5, longitude, latitude, z);
     }
-    const std::optional<double> m = CrossingOfDay(row, event, Tabulate(row, J0), longitude, latitude, 1, 0.0);
+    const Crossing standard{event == kRising, StandardAltitude(row), std::nullopt};
+    const std::optional<double> m = CrossingOfDay(standard, Tabulate(row, J0), longitude, latitude, 1, 0.0);
     if (!m) return -1.0;
     return ReduceAngle(24.0 * *m - z / 15.0, 24.0);
 }
@@ -205,8 +243,9 @@ double CheckMoonEventDay(int16_t event, JulianDay jdNoon, double longitude, doub
     double earliest = -1.0;
     for (int offset = -1; offset <= 1; ++offset) {
         const TabulatedDay day = Tabulate(kMoonRow, jdNoon - 0.5 + offset);
+        const Crossing standard{event == kRising, kMoonStandardAltitude, std::nullopt};
         const std::optional<double> m =
-            CrossingOfDay(kMoonRow, event, day, longitude, latitude, kMoonCorrections, kMoonConverged);
+            CrossingOfDay(standard, day, longitude, latitude, kMoonCorrections, kMoonConverged);
         if (!m) continue;
         const JulianDay instant = day.J0 + *m;
         const double t = (instant - localMidnight) * 24.0;

@@ -47,7 +47,9 @@ TEST(CalcEventTime, SunAtTheEquinoxOverGreenwich) {
 }
 
 TEST(CalcEventTime, WhatItCannotServeAnswersZero) {
-    for (int16_t event : {0, 4, 7, -1}) EXPECT_EQ(CalcEventTime(kSunRow, event, 0, 0, 40, 2451545.0), 0.0);
+    for (int16_t event : {0, 10, 11, -1}) EXPECT_EQ(CalcEventTime(kSunRow, event, 0, 0, 40, 2451545.0), 0.0);
+    for (int16_t event = kCivilDawn; event <= kAstronomicalDusk; ++event)
+        EXPECT_EQ(CalcEventTime(kMoonRowIndex, event, 0, 0, 40, 2451545.0), 0.0);
     for (int16_t row : {0, 1, 3, 7, 8}) EXPECT_EQ(CalcEventTime(row, kRising, 0, 0, 40, 2451545.0), 0.0);
 }
 

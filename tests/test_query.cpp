@@ -51,7 +51,7 @@ TEST(CalcEfemeride, MoonsMeanArguments) {
 
 TEST(CalcEfemeride, WhatItCannotServeAnswersZero) {
     const int16_t pairs[][2] = {{10, 2}, {10, 8}, {9, 1}, {9, 9}, {0, 10}, {11, 10}, {-1, 1}, {3, 0},
-                                {3, -5}, {27, 1}, {1, 10}, {4, 7}, {9, 20}, {1, 20}, {3, 22}, {10, 22}};
+                                {3, -5}, {27, 1}, {1, 10}, {4, 7}, {9, 20}, {1, 20}, {3, 28}, {10, 22}, {10, 27}, {1, 22}};
     for (const auto& [body, quantity] : pairs)
         EXPECT_EQ(CalcEfemeride(body, quantity, 15, kInstant, 10, 20, -15), 0.0) << body << " " << quantity;
 }

@@ -1,0 +1,185 @@
+#include "Report.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "Efemerides.h"
+#include "Events.h"
+
+namespace helune::cli {
+
+namespace {
+
+constexpr int16_t kQuantityElongation = 16;
+constexpr int16_t kQuantityAltitude = 17;
+constexpr double kDegreesOfZonePerDay = 360.0;
+constexpr double kSecondsPerDay = 86400.0;
+// Phases are at least 6 days apart, and each search finds the one nearest to
+// its start: starts 3 days apart miss none.
+constexpr int kPhaseSearchStepDays = 3;
+constexpr int kPhaseSearchMarginDays = 8;
+// Two answers of the searches less than a day apart are the same phase.
+constexpr double kSamePhaseDays = 1.0;
+// The last new moon before any instant lies at most a lunation and a half back.
+constexpr int kNewMoonLookBackDays = 45;
+
+JulianDay UniversalOfPhase(const PhaseEvent& p) {
+    return JulianDayFromDate(p.Day, p.Month, p.Year, 0, 0) + (p.Hour * 3600.0 + p.Minute * 60.0 + p.Second) / kSecondsPerDay;
+}
+
+QDate DateOf(JulianDay jd) { return QDate::fromJulianDay(static_cast<qint64>(std::floor(jd + 0.5))); }
+
+// Why the Sun does not cross the threshold on the date: it stays above it
+// through the lower culmination, or below it through the upper one.
+std::string SunReason(const Observer& observer, const SunThreshold& threshold, JulianDay noon, double zone) {
+    auto sunAltitude = [&](JulianDay jd) {
+        return CalcEfemeride(kBodySun, kQuantityAltitude, 0, jd, observer.LongitudeWest(), observer.Latitude(), zone);
+    };
+    if (sunAltitude(noon) < threshold.altitude) return threshold.staysBelow;
+    if (std::min(sunAltitude(noon - 0.5), sunAltitude(noon + 0.5)) > threshold.altitude) return threshold.staysAbove;
+    return kNoEvent;
+}
+
+double MoonAge(const std::vector<PhaseInstant>& newMoons, JulianDay universal) {
+    double age = NAN;
+    for (const PhaseInstant& p : newMoons)
+        if (p.code == kNewMoon && p.universal <= universal) age = universal - p.universal;
+    return age;
+}
+
+}  // namespace
+
+const std::vector<EventKind>& ReportedEvents() {
+    static constexpr SunThreshold kHorizon{kSunStandardAltitude, kPolarDay, kPolarNight};
+    static constexpr SunThreshold kCivil{kCivilTwilightAltitude, "sun stays above -6°", "sun stays below -6°"};
+    static constexpr SunThreshold kNautical{kNauticalTwilightAltitude, "sun stays above -12°", "sun stays below -12°"};
+    static constexpr SunThreshold kAstronomical{kAstronomicalTwilightAltitude, "sun stays above -18°",
+                                                "sun stays below -18°"};
+    static const std::vector<EventKind> kEvents = {
+        {"sunrise", "Sunrise", kBodySun, kQuantityRising, kHorizon},
+        {"solar_noon", "Noon", kBodySun, kQuantityTransit, std::nullopt},
+        {"sunset", "Sunset", kBodySun, kQuantitySetting, kHorizon},
+        {"moonrise", "Moonrise", kBodyMoon, kQuantityRising, std::nullopt},
+        {"moon_transit", "Transit", kBodyMoon, kQuantityTransit, std::nullopt},
+        {"moonset", "Moonset", kBodyMoon, kQuantitySetting, std::nullopt},
+        {"civil_dawn", "Civil dawn", kBodySun, kQuantityCivilDawn, kCivil},
+        {"civil_dusk", "Civil dusk", kBodySun, kQuantityCivilDusk, kCivil},
+        {"nautical_dawn", "Nautical dawn", kBodySun, kQuantityNauticalDawn, kNautical},
+        {"nautical_dusk", "Nautical dusk", kBodySun, kQuantityNauticalDusk, kNautical},
+        {"astronomical_dawn", "Astro. dawn", kBodySun, kQuantityAstronomicalDawn, kAstronomical},
+        {"astronomical_dusk", "Astro. dusk", kBodySun, kQuantityAstronomicalDusk, kAstronomical},
+    };
+    return kEvents;
+}
+
+std::vector<PhaseInstant> PhasesBetween(JulianDay from, JulianDay to) {
+    std::vector<PhaseInstant> found;
+    for (QDate start = DateOf(from).addDays(-kPhaseSearchMarginDays); start <= DateOf(to).addDays(kPhaseSearchMarginDays);
+         start = start.addDays(kPhaseSearchStepDays)) {
+        PhaseEvent p{static_cast<int16_t>(start.day()), static_cast<int16_t>(start.month()),
+                     static_cast<int16_t>(start.year()), 0, 0, 0, kNoPhase};
+        FindFase(p, 0.0);
+        if (p.PhaseCode == kNoPhase) continue;
+        const PhaseInstant phase{p.PhaseCode, UniversalOfPhase(p)};
+        const bool known = std::any_of(found.begin(), found.end(), [&](const PhaseInstant& q) {
+            return q.code == phase.code && std::fabs(q.universal - phase.universal) < kSamePhaseDays;
+        });
+        if (!known && phase.universal >= from && phase.universal < to) found.push_back(phase);
+    }
+    std::sort(found.begin(), found.end(), [](const PhaseInstant& a, const PhaseInstant& b) {
+        return a.universal < b.universal;
+    });
+    return found;
+}
+
+DayReport ComputeDay(const Observer& observer, QDate date, const std::vector<PhaseInstant>& newMoons,
+                     bool withChartPhases) {
+    const double zone = observer.ZoneOn(date);
+    const auto day = static_cast<int16_t>(date.day()), month = static_cast<int16_t>(date.month()),
+               year = static_cast<int16_t>(date.year());
+    const JulianDay noon = JulianDayFromDate(day, month, year, 12, 0);
+    DayReport report{date, zone, ComputeDayEvents(day, month, year, observer.LongitudeWest(), observer.Latitude(), zone),
+                     {}, 0.0, 0.0};
+    if (withChartPhases) report.facts.phases = FindFasesLuna(day, month, year, zone);
+    for (const EventKind& kind : ReportedEvents()) {
+        const double hours =
+            CalcEfemeride(kind.body, kind.quantity, 0, noon, observer.LongitudeWest(), observer.Latitude(), zone);
+        if (hours >= 0.0)
+            report.events.push_back({hours, {}});
+        else
+            report.events.push_back(
+                {std::nullopt, kind.threshold ? SunReason(observer, *kind.threshold, noon, zone) : kNoEvent});
+    }
+    const double elongation =
+        CalcEfemeride(kBodyMoon, kQuantityElongation, 0, noon, observer.LongitudeWest(), observer.Latitude(), zone);
+    report.illuminatedFraction = (1.0 - std::cos(elongation * std::numbers::pi / 180.0)) / 2.0;
+    report.moonAgeDays = MoonAge(newMoons, noon + zone / kDegreesOfZonePerDay);
+    return report;
+}
+
+DayReport ComputeDay(const Observer& observer, QDate date) {
+    const JulianDay midnight = LocalMidnight(date);
+    return ComputeDay(observer, date, PhasesBetween(midnight - kNewMoonLookBackDays, midnight + 1.0), true);
+}
+
+std::vector<DayReport> ComputeRange(const Observer& observer, QDate first, QDate last) {
+    const std::vector<PhaseInstant> phases =
+        PhasesBetween(LocalMidnight(first) - kNewMoonLookBackDays, LocalMidnight(last) + 1.0);
+    std::vector<DayReport> reports;
+    for (QDate date = first; date <= last; date = date.addDays(1))
+        reports.push_back(ComputeDay(observer, date, phases, false));
+    return reports;
+}
+
+JulianDay LocalMidnight(QDate date) {
+    return JulianDayFromDate(static_cast<int16_t>(date.day()), static_cast<int16_t>(date.month()),
+                             static_cast<int16_t>(date.year()), 0, 0);
+}
+
+QDateTime LocalDateTime(QDate date, double hours, double zone) {
+    const double h = std::floor(hours);
+    const double m = (hours - h) * 60.0;
+    const double minutes = std::floor(m);
+    const double seconds = std::floor((m - minutes) * 60.0);
+    const QDateTime midnight(date, QTime(0, 0), Qt::OffsetFromUTC, OffsetMinutes(zone) * 60);
+    return midnight.addSecs(static_cast<qint64>(h * 3600.0 + minutes * 60.0 + seconds));
+}
+
+JulianDay UniversalInstant(QDate date, double hours, double zone) {
+    return LocalMidnight(date) + hours / 24.0 + zone / kDegreesOfZonePerDay;
+}
+
+QDateTime LocalPhaseTime(const Observer& observer, const PhaseInstant& phase) {
+    const QDate utcDate = DateOf(phase.universal);
+    const QDate localDate = DateOf(phase.universal - observer.ZoneOn(utcDate) / kDegreesOfZonePerDay);
+    return PhaseUtc(phase).toOffsetFromUtc(OffsetMinutes(observer.ZoneOn(localDate)) * 60);
+}
+
+QDateTime PhaseUtc(const PhaseInstant& phase) {
+    PhaseEvent utc{};
+    JulianDayToDate(utc, phase.universal);
+    return QDateTime(QDate(utc.Year, utc.Month, utc.Day), QTime(utc.Hour, utc.Minute, utc.Second), Qt::UTC);
+}
+
+const char* PhaseName(int16_t code) {
+    switch (code) {
+        case kLastQuarter: return "last quarter";
+        case kFullMoon: return "full moon";
+        case kFirstQuarter: return "first quarter";
+        case kNewMoon: return "new moon";
+        default: return "";
+    }
+}
+
+std::vector<PhaseEvent> ShownPhases(const PhaseTable& phases) {
+    constexpr std::size_t kMaxPhaseLines = 4;
+    std::vector<PhaseEvent> shown;
+    for (std::size_t i = 0; i < phases.size() && shown.size() < kMaxPhaseLines; ++i) {
+        if (i > 0 && phases[i].PhaseCode == phases[i - 1].PhaseCode) continue;
+        if (phases[i].PhaseCode != kNoPhase) shown.push_back(phases[i]);
+    }
+    return shown;
+}
+
+}  // namespace helune::cli

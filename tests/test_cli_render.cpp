@@ -1,0 +1,48 @@
+// The console's picture of the chart against the window's own.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QProcess>
+
+#include "Helune1.h"
+#include "Render.h"
+#include "gui_fixture.h"
+#include "ui_Helune1.h"
+
+namespace helune::cli {
+namespace {
+
+class CliRender : public IsolatedSettings {
+protected:
+    CliRender() : IsolatedSettings(QDate(2024, 3, 31)) {}
+
+    void StoreMadrid() { WriteStoredSettings({3.7038, 40.4168, -15.0, -15.0, true}, UserDecimalSeparator()); }
+
+    QImage WindowChart() {
+        TForm1 window;
+        return window.form()->Imagen->pixmap().toImage();
+    }
+};
+
+TEST_F(CliRender, TheStoredPlaceDrawsTheWindowsPixels) {
+    StoreMadrid();
+    const QImage window = WindowChart();
+    const QImage console = RenderDayChart(Observer::FromOptions({}), QDate(2024, 3, 31));
+    ASSERT_EQ(console.size(), window.size());
+    EXPECT_EQ(console.convertToFormat(QImage::Format_RGB32), window.convertToFormat(QImage::Format_RGB32));
+}
+
+TEST_F(CliRender, ThePlaceOnTheCommandLineDrawsTheSameChart) {
+    StoreMadrid();
+    const QImage window = WindowChart();
+    const QString png = config_.filePath("chart.png");
+    QProcess cli;
+    cli.start(HELUNE_CLI, {"render", "2024-03-31", "--lat", "40.4168", "--lon", "-3.7038", "--tz", "Europe/Madrid",
+                           "--output", png});
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    EXPECT_EQ(QImage(png).convertToFormat(QImage::Format_RGB32), window.convertToFormat(QImage::Format_RGB32));
+}
+
+}  // namespace
+}  // namespace helune::cli
