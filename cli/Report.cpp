@@ -11,8 +11,6 @@ namespace helune::cli {
 
 namespace {
 
-constexpr int16_t kQuantityElongation = 16;
-constexpr int16_t kQuantityAltitude = 17;
 constexpr double kDegreesOfZonePerDay = 360.0;
 constexpr double kSecondsPerDay = 86400.0;
 // Phases are at least 6 days apart, and each search finds the one nearest to

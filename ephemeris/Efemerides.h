@@ -28,6 +28,8 @@ inline constexpr int16_t kBodyMoon = 10;
 //     dawn, 27 astronomical dusk: the Sun's alone (other bodies answer 0.0), local
 //     clock hours, −1 when the Sun does not reach the altitude on the date.
 inline constexpr int16_t kQuantityLongitude = 10;
+inline constexpr int16_t kQuantityElongation = 16;
+inline constexpr int16_t kQuantityAltitude = 17;
 inline constexpr int16_t kQuantityTransit = 19;
 inline constexpr int16_t kQuantityRising = 20;
 inline constexpr int16_t kQuantitySetting = 21;

@@ -15,9 +15,6 @@
 namespace helune {
 namespace {
 
-constexpr int16_t kQuantityAltitude = 17;
-constexpr int16_t kCivilDawnQuantity = 22;  // 22-27: civil, nautical, astronomical dawn and dusk
-
 struct Twilight {
     int16_t quantity;
     double altitude;  // of the Sun's centre, degrees
@@ -91,7 +88,7 @@ TEST(Twilight, AWhiteNightHasNoAstronomicalDuskAndTheMoonNoTwilight) {
     EXPECT_EQ(CalcEfemeride(kBodySun, 27, 0, noon, -25.0, 60.0, -45.0), -1.0);
     EXPECT_EQ(CalcEfemeride(kBodySun, 26, 0, noon, -25.0, 60.0, -45.0), -1.0);
     EXPECT_GE(CalcEfemeride(kBodySun, 23, 0, noon, -25.0, 60.0, -45.0), 0.0);
-    for (int16_t quantity = kCivilDawnQuantity; quantity <= 27; ++quantity)
+    for (int16_t quantity = kQuantityCivilDawn; quantity <= kQuantityAstronomicalDusk; ++quantity)
         EXPECT_EQ(CalcEfemeride(kBodyMoon, quantity, 0, noon, 0.0, 40.0, 0.0), 0.0) << quantity;
     for (int16_t event = kCivilDawn; event <= kAstronomicalDusk; ++event)
         EXPECT_EQ(CalcEventTime(kMoonRow, event, 0.0, 0.0, 40.0, noon), 0.0) << event;
