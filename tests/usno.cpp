@@ -10,10 +10,7 @@
 
 namespace helune::usno {
 
-std::string DataDirectory() {
-    const std::filesystem::path dir = std::filesystem::path(HELUNE_DATA_DIR) / "usno";
-    return std::filesystem::is_directory(dir) ? dir.string() : std::string();
-}
+std::string DataDirectory() { return (std::filesystem::path(HELUNE_DATA_DIR) / "usno").string(); }
 
 PlaceYear ReadRiseSet(const std::string& body, int longitudeEast, int latitude, int zoneHours) {
     PlaceYear place;

@@ -20,7 +20,7 @@ struct PlaceYear {
     std::map<Date, std::vector<int>> settings;
 };
 
-// The directory of the reference data, or "" when it is not there.
+// The directory of USNO's tables in the repository's data.
 std::string DataDirectory();
 
 // Events of riseset.txt for BODY ("Sun", "Moon") at whole-degree longitude (East

@@ -18,7 +18,7 @@ import sys
 from pathlib import Path
 
 REPO_ROOT = Path(__file__).resolve().parent.parent
-DEFAULT_DATA_DIR = REPO_ROOT.parent / "shared" / "data"
+DEFAULT_DATA_DIR = REPO_ROOT / "data"
 
 EXIT_DIFFERS = 1
 EXIT_BAD_DATA = 2
