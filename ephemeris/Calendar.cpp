@@ -1,7 +1,10 @@
 #include "Calendar.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
+#include "DeltaTTable.h"
 #include "Polynomial.h"
 
 namespace helune {
@@ -88,6 +91,47 @@ double InterpolateDeltaTTable(JulianDay jd) {
                             (jd - startOfLowerYear) / 365.25;
 }
 
+const DeltaTSample& LastMeasurement() { return MeasuredDeltaT[kMeasuredDeltaTCount - 1]; }
+
+// Linearly between the measured values, which begin at kJD1988 (DeltaTTable.cpp).
+double InterpolateMeasuredDeltaT(JulianDay jd) {
+    const DeltaTSample* after = std::upper_bound(
+        std::begin(MeasuredDeltaT), std::end(MeasuredDeltaT), jd,
+        [](JulianDay x, const DeltaTSample& sample) { return x < sample.jd; });
+    const DeltaTSample& lo = after[-1];
+    const DeltaTSample& hi = after[0];
+    return lo.seconds + (hi.seconds - lo.seconds) * (jd - lo.jd) / (hi.jd - lo.jd);
+}
+
+// Espenak and Meeus, "Five Millennium Canon of Solar Eclipses" (NASA/TP-2006-214141):
+// ΔT in seconds for the decimal year y from 2005 on.
+double EspenakMeeusDeltaT(double y) {
+    const double u = (y - 1820.0) / 100.0;
+    if (y < 2050.0) {
+        const double t = y - 2000.0;
+        return 62.92 + 0.32217 * t + 0.005589 * t * t;
+    }
+    if (y < 2150.0) return -20.0 + 32.0 * u * u - 0.5628 * (2150.0 - y);
+    return -20.0 + 32.0 * u * u;
+}
+
+// The decimal year of jd, counted in mean Gregorian years from 2000 January 1.0.
+double DecimalYear(JulianDay jd) { return 2000.0 + (jd - 2451544.5) / 365.2425; }
+
+// The model's year by which it has taken over from the last measurement.
+constexpr double kModelYear = 2050.0;
+
+// After the last measurement the model, shifted to meet it there; the shift
+// fades linearly to nothing by 2050, so that neither junction jumps.
+double ExtrapolatedDeltaT(JulianDay jd) {
+    const double y = DecimalYear(jd);
+    const double lastYear = DecimalYear(LastMeasurement().jd);
+    const double model = EspenakMeeusDeltaT(y);
+    if (y >= kModelYear) return model;
+    const double shift = LastMeasurement().seconds - EspenakMeeusDeltaT(lastYear);
+    return model + shift * (kModelYear - y) / (kModelYear - lastYear);
+}
+
 }  // namespace
 
 int16_t DiasMes(int16_t month, int16_t year) {
@@ -114,8 +158,8 @@ double DeltaT(JulianDay jd) {
     if (jd < kJD1800) return InterpolateDeltaTTable(jd);
     if (jd < kJD1900) return 86400.0 * Polynomial(kDeltaT1800, t);
     if (jd < kJD1988) return 86400.0 * Polynomial(kDeltaT1900, t);
-    const double d = jd - 2382148.0;
-    return d * d / 41048480.0 - 15.0;
+    if (jd < LastMeasurement().jd) return InterpolateMeasuredDeltaT(jd);
+    return ExtrapolatedDeltaT(jd);
 }
 
 }  // namespace helune

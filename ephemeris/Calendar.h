@@ -23,9 +23,13 @@ JulianDay JulianDayFromDate(int16_t day, int16_t month, int16_t year, int16_t ho
 // Gregorian from 1583 on.
 int16_t DiasMes(int16_t month, int16_t year);
 
-// ΔT = TT − UT in seconds at the universal instant jd: parabolas before 1620 and
-// after 1987, a table interpolated linearly from 1620 to 1799, and polynomials in
-// centuries from 1900 for 1800-1899 and 1900-1987. The spans are not blended.
+// ΔT = TT − UT in seconds at the universal instant jd: parabolas before 1620, a
+// table interpolated linearly from 1620 to 1799, polynomials in centuries from
+// 1900 for 1800-1899 and 1900-1987 (these spans are not blended); from 1988
+// January 1.0 the measured values, linearly between them (U.S. Naval
+// Observatory monthly to 2019, IERS yearly since), and after the last one
+// Espenak and Meeus's long-term model (2006), shifted to meet it and back on
+// the model by 2050.
 double DeltaT(JulianDay jd);
 
 }  // namespace helune
