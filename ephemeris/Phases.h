@@ -1,5 +1,7 @@
 // The Moon's principal phases: instants at which the difference of the Sun's and
-// the Moon's geocentric longitudes (geometric, without ΔT) is a multiple of 90°.
+// the Moon's geometric geocentric longitudes is a multiple of 90°. The search
+// runs on the theories' dynamical time; the instants it answers are universal
+// time (ΔT taken off).
 #pragma once
 
 #include <array>
@@ -49,8 +51,8 @@ void JulianDayToDate(PhaseEvent& event, JulianDay jd);
 // The phase nearest (in the Sun−Moon longitude difference) to 0h of the date in
 // event's Day, Month, Year, found by stepping the instant by the difference at a
 // fixed 29.55 days a turn until a step is below 0.0001°. On return all seven
-// fields hold the phase in local time, zone being universal minus local time in
-// degrees (15 per hour). A start that is not a calendar date, or a search that
+// fields hold the phase in local time: the instant found, less ΔT, less zone
+// (universal minus local time in degrees, 15 per hour). A start that is not a calendar date, or a search that
 // does not settle, keeps the start date at 0:00:00 with PhaseCode kNoPhase.
 void FindFase(PhaseEvent& event, double zone);
 
