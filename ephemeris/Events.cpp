@@ -1,9 +1,12 @@
 #include "Events.h"
 
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
+#include <vector>
 
+#include "Horizon.h"
 #include "Positions.h"
 
 namespace helune {
@@ -32,9 +35,22 @@ static_assert(kTransitConverged + 26.0 * kSameInstant < kTransitOnDate);
 constexpr int kMoonCorrections = 10;
 constexpr double kMoonConverged = 1e-6;
 constexpr double kMoonAtHorizon = 1.0;
-// The Sun's dawn and dusk: corrections of the day fraction and when they stop (days).
-constexpr int kTwilightCorrections = 10;
-constexpr double kTwilightConverged = 1e-6;
+
+// A tabulated method's event stands where it lies this near the model's, days.
+constexpr double kSameEvent = 10.0 / 86400.0;
+
+// Consecutive upper culminations are more than this apart, days: the Sun's hour
+// angle turns at most 360.1° a day, the Moon's at most 350°.
+constexpr double kShortestCulminationGap = 1.0 - 60.0 / 86400.0;
+// Their mean spacing, days, from which a culmination next to another is sought.
+constexpr double kSunCulminationGap = 1.0;
+constexpr double kMoonCulminationGap = 1.0351;
+// How far the spacing strays from the mean (the Moon's lunar day runs from about
+// 24 h 38 min to 25 h 6 min), days.
+constexpr double kCulminationGapSpread = 0.03;
+// The rates between which the hour angle turns, degrees a day.
+constexpr double kSlowestHourAngleRate = 340.0;
+constexpr double kFastestHourAngleRate = 361.0;
 
 // Within 30 centuries of J2000 the ecliptic latitudes stay below these bounds,
 // degrees: the sums of the amplitudes of the Sun's latitude series, times the
@@ -43,8 +59,10 @@ constexpr double kTwilightConverged = 1e-6;
 constexpr double kBoundedSpan = 30.0 * 36525.0;  // days
 constexpr double kSunLatitudeBound = 0.001;
 constexpr double kMoonLatitudeBound = 7.0;
-// Keeps a computed cos H0 clear of ±1 where the bounds put it inside.
-constexpr double kBoundMargin = 0.01;  // degrees
+// The body surely rises or sets within any 24 hours where, at every declination
+// it reaches, its arcs above and below the standard altitude are both shorter
+// than 340° of hour angle, 24 hours of the Moon's slowest: |cos H0| < cos 10°.
+constexpr double kLongestArcCosine = 0.9848;
 
 bool IsMoon(int row) { return row == kMoonRow; }
 
@@ -64,37 +82,12 @@ double TwilightAltitude(int16_t event) {
     return kAstronomicalTwilightAltitude;
 }
 
-// What a crossing looks for: rising or setting through an altitude of the body's
-// centre; with solarDayCentre, the crossing of the solar day centred on that
-// day fraction, instead of the first estimate reduced to the universal day.
+// What a crossing of the tabulated method looks for: rising or setting through
+// an altitude of the body's centre.
 struct Crossing {
     bool rising;
     double altitude;
-    std::optional<double> solarDayCentre;
 };
-
-// Whether the Sun or the Moon surely reaches its standard altitude h0 on the
-// day of J0 at this latitude, from bounds alone. cos H0 lies within [−1, 1]
-// while |φ| + |δ| <= 90° − |h0|, and |δ| <= ε + |β|.
-bool SurelyCrosses(int row, double latitude, JulianDay J0) {
-    if (std::fabs(J0 - kJ2000) > kBoundedSpan) return false;
-    const double declinationBound = MeanObliquity(J0) + (IsMoon(row) ? kMoonLatitudeBound : kSunLatitudeBound);
-    return std::fabs(latitude) + declinationBound < 90.0 - std::fabs(StandardAltitude(row)) - kBoundMargin;
-}
-
-// Right ascension and declination without corrections (flags 0), from one
-// ecliptic position and one transform.
-EquatorialPosition EquatorialAt(int row, JulianDay jd) {
-    const auto body = static_cast<int16_t>(row);
-    const EclipticPosition p =
-        IsMoon(row) ? LunaEcliptic(0, jd) : PlanetEcliptic(body, 0, jd, 0.0, PositionParts::Direction);
-    return EquatorialOf(p.lambda, p.beta, MeanObliquity(jd));
-}
-
-double ApparentHourAngle(int row, JulianDay jd, double longitude, double latitude) {
-    if (IsMoon(row)) return CalcLuna(13, kApparent, longitude, latitude, jd);
-    return PlanetPosition(static_cast<int16_t>(row), 13, kApparent, longitude, latitude, jd);
-}
 
 // cos H0, the cosine of the hour angle at which the body's centre stands at
 // altitude, or nothing when the body never reaches that altitude.
@@ -108,6 +101,23 @@ std::optional<double> CosineOfSetHourAngle(double altitude, double latitude, dou
     return cosH0;
 }
 
+// Whether the Sun or the Moon surely rises or sets within any 24 hours at this
+// latitude, from bounds alone: |δ| <= ε + |β|, and cos H0 is monotonic in δ.
+bool SurelyRisesOrSets(int row, double latitude, JulianDay J0) {
+    if (std::fabs(J0 - kJ2000) > kBoundedSpan) return false;
+    const double bound = MeanObliquity(J0) + (IsMoon(row) ? kMoonLatitudeBound : kSunLatitudeBound);
+    for (double delta : {-bound, bound}) {
+        const std::optional<double> cosH0 = CosineOfSetHourAngle(StandardAltitude(row), latitude, delta);
+        if (!cosH0 || std::fabs(*cosH0) > kLongestArcCosine) return false;
+    }
+    return true;
+}
+
+double ApparentHourAngle(int row, JulianDay jd, double longitude, double latitude) {
+    if (IsMoon(row)) return CalcLuna(13, kApparent, longitude, latitude, jd);
+    return PlanetPosition(static_cast<int16_t>(row), 13, kApparent, longitude, latitude, jd);
+}
+
 // The universal day that begins at J0, with the positions tabulated for it.
 struct TabulatedDay {
     JulianDay J0;
@@ -116,13 +126,11 @@ struct TabulatedDay {
     EquatorialPosition before, at, after;
 };
 
-TabulatedDay Tabulate(int row, JulianDay J0) {
-    TabulatedDay day{J0, 15.0 * SiderealTime(J0), DeltaT(J0) / 86400.0, {}, {}, {}};
-    const JulianDay Je = J0 + day.deltaT;
-    day.before = EquatorialAt(row, Je - 1.0);
-    day.at = EquatorialAt(row, Je);
-    day.after = EquatorialAt(row, Je + 1.0);
-    // Carry the right ascension across 0h so the interpolation does not jump.
+// The day's positions at J0 + ΔT − 1, + 0 and + 1 (dynamical time), their right
+// ascensions carried across 0h so that the interpolation does not jump.
+TabulatedDay TabulatedDayOf(JulianDay J0, double deltaT, EquatorialPosition before, EquatorialPosition at,
+                            EquatorialPosition after) {
+    TabulatedDay day{J0, 15.0 * SiderealTime(J0), deltaT, before, at, after};
     if (day.before.alpha > 300.0 && day.at.alpha < 60.0) {
         day.at.alpha += 360.0;
         day.after.alpha += 360.0;
@@ -131,28 +139,29 @@ TabulatedDay Tabulate(int row, JulianDay J0) {
     return day;
 }
 
+TabulatedDay Tabulate(int row, JulianDay J0) {
+    const double deltaT = DeltaT(J0) / 86400.0;
+    const JulianDay Je = J0 + deltaT;
+    return TabulatedDayOf(J0, deltaT, EquatorialAt(row, Je - 1.0), EquatorialAt(row, Je), EquatorialAt(row, Je + 1.0));
+}
+
 // Interpolation in three tabulated values a day apart, n days from the middle one.
 double Interpolate(double y1, double y2, double y3, double n) {
     return y2 + n * ((y3 - y1) + n * (y1 + y3 - 2.0 * y2)) / 2.0;
 }
 
-// The fraction of the day at which the body crosses the altitude: the estimate
-// from the hour angle H0, then `corrections` steps on the altitude error,
-// stopping early once a step is below `converged` days. Nothing when the body
-// does not reach the altitude or a step would divide by zero.
+// The fraction of the universal day at which the body crosses the altitude:
+// the estimate from the hour angle H0, reduced into [0, 1], then `corrections`
+// steps on the altitude error, stopping early once a step is below `converged`
+// days. Nothing when the body does not reach the altitude or a step would
+// divide by zero.
 std::optional<double> CrossingOfDay(const Crossing& crossing, const TabulatedDay& day, double longitude, double latitude,
                                      int corrections, double converged) {
     const std::optional<double> cosH0 = CosineOfSetHourAngle(crossing.altitude, latitude, day.at.delta);
     if (!cosH0) return std::nullopt;
     const double H0 = RadToDeg(std::acos(*cosH0)) / 360.0;
-    double m0 = ReduceAngle((day.at.alpha + longitude - day.siderealTime) / 360.0, 1.0);
-    double m = 0.0;
-    if (crossing.solarDayCentre) {
-        m0 += std::nearbyint(*crossing.solarDayCentre - m0);
-        m = crossing.rising ? m0 - H0 : m0 + H0;
-    } else {
-        m = ReduceAngle(crossing.rising ? m0 - H0 : m0 + H0, 1.0);
-    }
+    const double m0 = ReduceAngle((day.at.alpha + longitude - day.siderealTime) / 360.0, 1.0);
+    double m = ReduceAngle(crossing.rising ? m0 - H0 : m0 + H0, 1.0);
 
     const double phi = DegToRad(latitude);
     const double sinPhi = std::sin(phi), cosPhi = std::cos(phi);
@@ -174,85 +183,275 @@ std::optional<double> CrossingOfDay(const Crossing& crossing, const TabulatedDay
     return m;
 }
 
-}  // namespace
-
-double CalcEventTime(int16_t body, int16_t event, double z, double longitude, double latitude, JulianDay jd) {
-    if (event < kTransit || event > kAstronomicalDusk) return 0.0;
-    const bool checkMoonDay = body >= 0;
-    const int row = std::abs(static_cast<int>(body));
-    if (!IsMoon(row) && !HasHeliocentricSeries(static_cast<int16_t>(row))) return 0.0;
-    if (IsTwilight(event) && row != kEarthRow) return 0.0;
-
-    // Midnight (UT) that begins the local date whose noon is nearest.
-    const JulianDay J0 = std::nearbyint(jd - z / 360.0) - 0.5;
-    if (IsTwilight(event)) {
-        // The local date's noon, as a fraction of the universal day J0.
-        const Crossing twilight{IsDawn(event), TwilightAltitude(event), 0.5 + z / 360.0};
-        const std::optional<double> m = CrossingOfDay(twilight, Tabulate(row, J0), longitude, latitude,
-                                                      kTwilightCorrections, kTwilightConverged);
-        if (!m) return -1.0;
-        return ReduceAngle(24.0 * *m - z / 15.0, 24.0);
+// The transit search of RefineTransit: the universal instant at which it
+// converged, or nothing.
+std::optional<JulianDay> ConvergedTransit(int row, JulianDay jdNoon, double longitude, double latitude, double z) {
+    JulianDay g = jdNoon + z / 360.0;
+    for (int evaluation = 0; evaluation < kTransitEvaluations; ++evaluation) {
+        double H = ApparentHourAngle(row, g, longitude, latitude);
+        if (H > 12.0) H -= 24.0;
+        if (std::fabs(H) < kTransitConverged) return g;
+        g -= H / 24.0;
     }
-    if (IsMoon(row) && checkMoonDay && event != kTransit)
-        return CheckMoonEventDay(event, J0 + 0.5, longitude, latitude, z);
-
-    if (event == kTransit) {
-        // A body that never reaches its standard altitude on the date has no transit
-        // reported either; only near the poles does it take the body's position to tell.
-        if (!SurelyCrosses(row, latitude, J0)) {
-            const EquatorialPosition at = EquatorialAt(row, J0 + DeltaT(J0) / 86400.0);
-            if (!CosineOfSetHourAngle(StandardAltitude(row), latitude, at.delta)) return -1.0;
-        }
-        return RefineTransit(static_cast<int16_t>(row), J0 + 0.5, longitude, latitude, z);
-    }
-    const Crossing standard{event == kRising, StandardAltitude(row), std::nullopt};
-    const std::optional<double> m = CrossingOfDay(standard, Tabulate(row, J0), longitude, latitude, 1, 0.0);
-    if (!m) return -1.0;
-    return ReduceAngle(24.0 * *m - z / 15.0, 24.0);
+    return std::nullopt;
 }
 
-double RefineTransit(int16_t body, JulianDay jdNoon, double longitude, double latitude, double z) {
-    JulianDay g = jdNoon + z / 360.0;
-    bool converged = false;
-    for (int evaluation = 0; evaluation < kTransitEvaluations && !converged; ++evaluation) {
-        double H = ApparentHourAngle(body, g, longitude, latitude);
-        if (H > 12.0) H -= 24.0;
-        converged = std::fabs(H) < kTransitConverged;
-        if (!converged) g -= H / 24.0;
-    }
-    if (!converged) return -1.0;
-
-    const JulianDay found = g;
-    g -= z / 360.0;
+// RefineTransit's local clock time of the transit found at the universal instant
+// `found`, or −1 where the transit belongs to another date.
+double TransitOnDate(int row, JulianDay found, JulianDay jdNoon, double longitude, double latitude, double z) {
+    const JulianDay g = found - z / 360.0;
     const double t = ReduceAngle((g - std::floor(g)) * 24.0 + 12.0, 24.0);
     // The transit found may belong to the day before or after; at the instant
     // found itself the check is known to pass.
     const JulianDay onDate = jdNoon - 0.5 + t / 24.0 + z / 360.0;
     if (std::fabs(onDate - found) <= kSameInstant) return t;
-    double H2 = ApparentHourAngle(body, onDate, longitude, latitude);
+    double H2 = ApparentHourAngle(row, onDate, longitude, latitude);
     if (H2 > 12.0) H2 = 24.0 - H2;
     return H2 < kTransitOnDate ? t : -1.0;
 }
 
-// The Moon's events come about 50 minutes later each day, so the universal day
-// that bears the local date's number can hold the event of the local day before
-// or after, or none at all. The crossings of the three universal days around the
-// date are computed and the first that falls inside the local date is taken.
-double CheckMoonEventDay(int16_t event, JulianDay jdNoon, double longitude, double latitude, double z) {
-    const JulianDay localMidnight = jdNoon - 0.5 + z / 360.0;  // in UT
-    double earliest = -1.0;
-    for (int offset = -1; offset <= 1; ++offset) {
-        const TabulatedDay day = Tabulate(kMoonRow, jdNoon - 0.5 + offset);
-        const Crossing standard{event == kRising, kMoonStandardAltitude, std::nullopt};
-        const std::optional<double> m =
-            CrossingOfDay(standard, day, longitude, latitude, kMoonCorrections, kMoonConverged);
-        if (!m) continue;
-        const JulianDay instant = day.J0 + *m;
-        const double t = (instant - localMidnight) * 24.0;
-        if (t < 0.0 || t >= 24.0 || (earliest >= 0.0 && t >= earliest)) continue;
-        if (std::fabs(CalcLuna(16, kApparent, longitude, latitude, instant)) < kMoonAtHorizon) earliest = t;
+// The model's upper culmination near the instant guess: secant steps on the
+// hour angle, from its mean rate.
+JulianDay CulminationNear(int row, JulianDay guess, double longitude, double latitude) {
+    auto offset = [&](JulianDay t) {
+        return std::remainder(HoursToDeg(ApparentHourAngle(row, t, longitude, latitude)), 360.0);
+    };
+    double rate = 360.0 / (IsMoon(row) ? kMoonCulminationGap : kSunCulminationGap);  // degrees a day
+    JulianDay t = guess;
+    double at = offset(t);
+    for (int evaluation = 0; evaluation < kTransitEvaluations; ++evaluation) {
+        const double move = -at / rate;
+        if (std::fabs(move) < kInstantTolerance) return t + move;
+        const double next = offset(t + move);
+        // A rate measured across the offset's wrap at 180° is no rate.
+        const double measured = (next - at) / move;
+        if (measured > kSlowestHourAngleRate && measured < kFastestHourAngleRate) rate = measured;
+        t += move;
+        at = next;
     }
-    return earliest;
+    return t;
+}
+
+// One body's sky on one local date: the tabulated days of its rising and
+// setting, the guide's positions, the model's search over the date, each made
+// when first needed and shared by the events asked.
+class LocalDate {
+public:
+    LocalDate(int row, double z, double longitude, double latitude, JulianDay jd)
+        : row_(row),
+          z_(z),
+          longitude_(longitude),
+          latitude_(latitude),
+          J0_(std::nearbyint(jd - z / 360.0) - 0.5),
+          U0_(J0_ + z / 360.0) {}
+
+    double Event(int16_t event) {
+        if (IsTwilight(event)) return Twilight(event);
+        if (event == kTransit) return Transit();
+        return RisingOrSetting(event == kRising);
+    }
+
+private:
+    // The Sun's tabulated day J0; for the Moon, J0 − 1, J0 and J0 + 1, which
+    // share their positions and the ΔT of J0 (it changes by under a millisecond
+    // from one day to the next).
+    void TabulateDays() {
+        if (!days_.empty()) return;
+        const double deltaT = DeltaT(J0_) / 86400.0;
+        const JulianDay Je = J0_ + deltaT;
+        const int reach = IsMoon(row_) ? 2 : 1;
+        std::vector<EquatorialPosition> at;
+        for (int k = -reach; k <= reach; ++k) at.push_back(EquatorialAt(row_, Je + k));
+        for (int offset = 1 - reach; offset <= reach - 1; ++offset) {
+            const auto i = static_cast<std::size_t>(offset + reach);
+            days_.push_back(TabulatedDayOf(J0_ + offset, deltaT, at[i - 1], at[i], at[i + 1]));
+        }
+        for (std::size_t i = 0; i < at.size(); ++i)
+            positions_.push_back({Je + static_cast<double>(i) - reach, at[i].alpha, at[i].delta});
+        MakeContinuous(positions_);
+        track_.emplace(row_, longitude_, latitude_, positions_);
+    }
+
+    const SkyTrack& Track() {
+        TabulateDays();
+        return *track_;
+    }
+
+    TrackSpan& Span() {
+        if (!span_) span_.emplace(Track(), U0_, U0_ + 1.0);
+        return *span_;
+    }
+
+    double LocalHours(JulianDay universal) const { return (universal - U0_) * 24.0; }
+
+    // The earliest crossing of the kind in the date, bracketed.
+    std::optional<CrossingBracket> FirstBracket(double altitude, bool rising) {
+        for (const CrossingBracket& b : Span().Brackets(altitude))
+            if (b.rising == rising) return b;
+        return std::nullopt;
+    }
+
+    // An event of the tabulated method: its clock time, its universal instant,
+    // and the model's altitude there where it is known.
+    struct Tabulated {
+        double hours;
+        JulianDay universal;
+        std::optional<double> altitude;
+    };
+
+    // The tabulated method's event where it lies within kSameEvent of the
+    // model's crossing in the bracket, the model's crossing otherwise; −1 when
+    // that falls after the date. One evaluation of the model at the tabulated
+    // instant tells, with the error of a step from there, in most cases.
+    double Decide(double altitude, const CrossingBracket& bracket, const std::optional<Tabulated>& tabulated) {
+        JulianDay start = GuideCrossing(Track(), altitude, bracket);
+        if (tabulated && tabulated->universal >= bracket.lo && tabulated->universal <= bracket.hi) {
+            const double there = tabulated->altitude ? *tabulated->altitude : Track().Altitude(tabulated->universal);
+            const CrossingEstimate estimate = EstimateCrossing(Track(), altitude, tabulated->universal, there);
+            if (estimate.instant >= bracket.lo && estimate.instant <= bracket.hi) {
+                if (std::fabs(estimate.instant - tabulated->universal) + estimate.error <= kSameEvent)
+                    return tabulated->hours;
+                start = estimate.instant;
+            }
+        }
+        const JulianDay model = PolishCrossing(Track(), altitude, bracket, start);
+        if (model >= U0_ + 1.0) return -1.0;
+        if (tabulated && std::fabs(model - tabulated->universal) <= kSameEvent) return tabulated->hours;
+        return LocalHours(model);
+    }
+
+    double RisingOrSetting(bool rising) {
+        const double altitude = StandardAltitude(row_);
+        TabulateDays();
+        const std::optional<CrossingBracket> bracket = FirstBracket(altitude, rising);
+        if (!bracket) return -1.0;
+        if (IsMoon(row_)) return Decide(altitude, *bracket, MoonRule(rising));
+        // The Sun's crossing of the universal day J0, its clock time reduced to
+        // [0, 24]: it stands for the local date's only where it falls on it.
+        const std::optional<double> m =
+            CrossingOfDay({rising, altitude}, days_.front(), longitude_, latitude_, 1, 0.0);
+        if (!m) return Decide(altitude, *bracket, std::nullopt);
+        const double hours = ReduceAngle(24.0 * *m - z_ / 15.0, 24.0);
+        return Decide(altitude, *bracket, Tabulated{hours, U0_ + hours / 24.0, std::nullopt});
+    }
+
+    // The rule of CheckMoonEventDay: the earliest of the crossings of the three
+    // universal days around the date that falls in the date with the Moon then
+    // within 1° of the horizon.
+    std::optional<Tabulated> MoonRule(bool rising) {
+        std::optional<Tabulated> earliest;
+        for (const TabulatedDay& day : days_) {
+            const std::optional<double> m = CrossingOfDay({rising, kMoonStandardAltitude}, day, longitude_, latitude_,
+                                                          kMoonCorrections, kMoonConverged);
+            if (!m) continue;
+            const JulianDay instant = day.J0 + *m;
+            const double t = LocalHours(instant);
+            if (t < 0.0 || t >= 24.0 || (earliest && t >= earliest->hours)) continue;
+            const double altitude = Track().Altitude(instant);
+            if (std::fabs(altitude) < kMoonAtHorizon) earliest = Tabulated{t, instant, altitude};
+        }
+        return earliest;
+    }
+
+    double Twilight(int16_t event) {
+        const double altitude = TwilightAltitude(event);
+        const std::optional<CrossingBracket> bracket = FirstBracket(altitude, IsDawn(event));
+        if (!bracket) return -1.0;
+        const JulianDay model = PolishCrossing(Track(), altitude, *bracket, GuideCrossing(Track(), altitude, *bracket));
+        return model < U0_ + 1.0 ? LocalHours(model) : -1.0;
+    }
+
+    bool RisesOrSets() {
+        return SurelyRisesOrSets(row_, latitude_, J0_) || !Span().Brackets(StandardAltitude(row_)).empty();
+    }
+
+    // RefineTransit's transit where it falls on the date and no other comes
+    // before it on the date; the model's earliest otherwise, sought next to the
+    // transit the search converged on.
+    double Transit() {
+        if (!RisesOrSets()) return -1.0;
+        const JulianDay noon = J0_ + 0.5;
+        const std::optional<JulianDay> found = ConvergedTransit(row_, noon, longitude_, latitude_, z_);
+        if (found) {
+            const double hours = TransitOnDate(row_, *found, noon, longitude_, latitude_, z_);
+            if (hours >= 0.0 && *found - U0_ < kShortestCulminationGap) return hours;
+            const std::optional<JulianDay> model = ModelTransit(*found, true);
+            if (!model) return -1.0;
+            return hours >= 0.0 && std::fabs(*model - *found) <= kSameEvent ? hours : LocalHours(*model);
+        }
+        const std::optional<JulianDay> model = ModelTransit(noon + z_ / 360.0, false);
+        return model ? LocalHours(*model) : -1.0;
+    }
+
+    // The earliest upper culmination of the model in the date, among the one at
+    // `near` (or nearest to it, where it is none) and those next to it.
+    std::optional<JulianDay> ModelTransit(JulianDay near, bool culminates) {
+        const double gap = IsMoon(row_) ? kMoonCulminationGap : kSunCulminationGap;
+        for (int k = -1; k <= 1; ++k) {
+            const JulianDay guess = near + k * gap;
+            if (guess < U0_ - kCulminationGapSpread || guess >= U0_ + 1.0 + kCulminationGapSpread) continue;
+            const JulianDay t = k == 0 && culminates ? near : CulminationNear(row_, guess, longitude_, latitude_);
+            if (t >= U0_ && t < U0_ + 1.0) return t;
+        }
+        return std::nullopt;
+    }
+
+    int row_;
+    double z_, longitude_, latitude_;
+    JulianDay J0_, U0_;
+    std::vector<TabulatedDay> days_;
+    std::vector<TabulatedPosition> positions_;
+    std::optional<SkyTrack> track_;
+    std::optional<TrackSpan> span_;
+};
+
+bool Serves(int row, int16_t event) {
+    if (event < kTransit || event > kAstronomicalDusk) return false;
+    if (!IsMoon(row) && !HasHeliocentricSeries(static_cast<int16_t>(row))) return false;
+    return !IsTwilight(event) || row == kEarthRow;
+}
+
+// The tabulated method alone on the universal day J0, the Moon's rising and
+// setting without the local-date rule.
+double UncheckedMoonEvent(int16_t event, double z, double longitude, double latitude, JulianDay jd) {
+    const JulianDay J0 = std::nearbyint(jd - z / 360.0) - 0.5;
+    const std::optional<double> m = CrossingOfDay({event == kRising, kMoonStandardAltitude}, Tabulate(kMoonRow, J0),
+                                                  longitude, latitude, 1, 0.0);
+    if (!m) return -1.0;
+    return ReduceAngle(24.0 * *m - z / 15.0, 24.0);
+}
+
+}  // namespace
+
+double CalcEventTime(int16_t body, int16_t event, double z, double longitude, double latitude, JulianDay jd) {
+    double time = 0.0;
+    CalcEventTimes(body, std::span<const int16_t>(&event, 1), z, longitude, latitude, jd, std::span<double>(&time, 1));
+    return time;
+}
+
+void CalcEventTimes(int16_t body, std::span<const int16_t> events, double z, double longitude, double latitude,
+                    JulianDay jd, std::span<double> times) {
+    const int row = std::abs(static_cast<int>(body));
+    LocalDate date(row, z, longitude, latitude, jd);
+    for (std::size_t i = 0; i < events.size() && i < times.size(); ++i) {
+        const int16_t event = events[i];
+        if (!Serves(row, event))
+            times[i] = 0.0;
+        else if (body < 0 && event != kTransit && !IsTwilight(event))
+            times[i] = UncheckedMoonEvent(event, z, longitude, latitude, jd);
+        else
+            times[i] = date.Event(event);
+    }
+}
+
+double RefineTransit(int16_t body, JulianDay jdNoon, double longitude, double latitude, double z) {
+    const std::optional<JulianDay> found = ConvergedTransit(body, jdNoon, longitude, latitude, z);
+    if (!found) return -1.0;
+    return TransitOnDate(body, *found, jdNoon, longitude, latitude, z);
+}
+
+double CheckMoonEventDay(int16_t event, JulianDay jdNoon, double longitude, double latitude, double z) {
+    return CalcEventTime(kMoonRow, event, z, longitude, latitude, jdNoon + z / 360.0);
 }
 
 }  // namespace helune

@@ -25,7 +25,6 @@ constexpr double kObliquityCoefficients[] = {
 
 // Mean sidereal time at Greenwich: degrees per power of T, and the daily rate.
 constexpr double kSiderealCoefficients[] = {280.46061837, 0.0, 0.000387933, -2.583312e-8};
-constexpr double kSiderealDegreesPerDay = 360.98564736629;
 
 }  // namespace
 
@@ -209,12 +208,16 @@ double Nutation(int16_t kind, JulianDay jd) {
     return 0.0;
 }
 
-// Meeus, Astronomical Algorithms, ch. 12; the equation of the equinoxes Δψ·cos ε
-// turns the mean into the apparent sidereal time.
-EarthOrientation EarthOrientationAt(JulianDay jd, bool withNutation) {
+// Meeus, Astronomical Algorithms, ch. 12.
+double MeanSiderealDegrees(JulianDay jd) {
     const double T = JulianCenturies(jd);
-    const double mean = ReduceAngle(
-        Polynomial(kSiderealCoefficients, T) + kSiderealDegreesPerDay * (jd - kJ2000), 360.0);
+    return ReduceAngle(Polynomial(kSiderealCoefficients, T) + kSiderealDegreesPerDay * (jd - kJ2000), 360.0);
+}
+
+// The equation of the equinoxes Δψ·cos ε turns the mean into the apparent
+// sidereal time.
+EarthOrientation EarthOrientationAt(JulianDay jd, bool withNutation) {
+    const double mean = MeanSiderealDegrees(jd);
     EarthOrientation o{MeanObliquity(jd), {0.0, 0.0}, 0.0};
     if (withNutation) o.nutation = NutationAt(jd);
     const double trueObliquity = o.meanObliquity + o.nutation.obliquity;

@@ -69,6 +69,11 @@ NutationAngles NutationAt(JulianDay jd);
 // Apparent sidereal time at Greenwich in hours, [0, 24], at the universal instant jd.
 double SiderealTime(JulianDay jd);
 
+// Mean sidereal time at Greenwich in degrees, [0, 360], at the universal instant
+// jd (Meeus, ch. 12), and its rate in degrees per day of universal time.
+double MeanSiderealDegrees(JulianDay jd);
+inline constexpr double kSiderealDegreesPerDay = 360.98564736629;
+
 // What the transforms of every position at one instant share, computed once
 // (the nutation is the costly part): the mean obliquity, the nutation and the
 // sidereal time at Greenwich. Without the nutation both its angles are 0, so
