@@ -33,22 +33,29 @@ double Altitude(int16_t body, JulianDay universal, double longitude, double lati
     return CalcEfemeride(body, kQuantityAltitude, kAllCorrections, universal, longitude, latitude, 0.0);
 }
 
-std::vector<Crossing> Crossings(int16_t body, double altitude, JulianDay from, JulianDay to, double longitude,
-                                double latitude, double stepMinutes) {
-    auto above = [&](JulianDay t) { return Altitude(body, t, longitude, latitude) > altitude; };
-    std::vector<Crossing> found;
+std::vector<std::vector<Crossing>> Crossings(int16_t body, const std::vector<double>& altitudes, JulianDay from,
+                                             JulianDay to, double longitude, double latitude, double stepMinutes) {
+    auto altitudeAt = [&](JulianDay t) { return Altitude(body, t, longitude, latitude); };
+    std::vector<std::vector<Crossing>> found(altitudes.size());
     const double step = stepMinutes * kMinute;
-    bool before = above(from);
+    double before = altitudeAt(from);
     for (JulianDay a = from; a < to; a += step) {
         const JulianDay b = std::fmin(a + step, to);
-        const bool after = above(b);
-        if (after != before) {
-            const JulianDay t = Bisect(above, a, b);
-            if (t < to) found.push_back({t, after});
+        const double after = altitudeAt(b);
+        for (std::size_t i = 0; i < altitudes.size(); ++i) {
+            const double h = altitudes[i];
+            if ((after > h) == (before > h)) continue;
+            const JulianDay t = Bisect([&](JulianDay x) { return altitudeAt(x) > h; }, a, b);
+            if (t < to) found[i].push_back({t, after > h});
         }
         before = after;
     }
     return found;
+}
+
+std::vector<Crossing> Crossings(int16_t body, double altitude, JulianDay from, JulianDay to, double longitude,
+                                double latitude, double stepMinutes) {
+    return Crossings(body, std::vector<double>{altitude}, from, to, longitude, latitude, stepMinutes).front();
 }
 
 std::vector<JulianDay> UpperTransits(int16_t body, JulianDay from, JulianDay to, double longitude, double latitude) {

@@ -29,6 +29,11 @@ double Altitude(int16_t body, JulianDay universal, double longitude, double lati
 std::vector<Crossing> Crossings(int16_t body, double altitude, JulianDay from, JulianDay to, double longitude,
                                 double latitude, double stepMinutes = 1.0);
 
+// The same for several altitudes from one sampling: one list per altitude.
+std::vector<std::vector<Crossing>> Crossings(int16_t body, const std::vector<double>& altitudes, JulianDay from,
+                                             JulianDay to, double longitude, double latitude,
+                                             double stepMinutes = 1.0);
+
 // Every upper culmination (hour angle through 0h) in [from, to), sampled every
 // ten minutes and bisected to a millisecond.
 std::vector<JulianDay> UpperTransits(int16_t body, JulianDay from, JulianDay to, double longitude, double latitude);

@@ -10,6 +10,7 @@
 #include "Efemerides.h"
 #include "Events.h"
 #include "Positions.h"
+#include "model_scan.h"
 #include "usno.h"
 
 namespace helune {
@@ -91,6 +92,60 @@ TEST(Twilight, AWhiteNightHasNoAstronomicalDuskAndTheMoonNoTwilight) {
         EXPECT_EQ(CalcEfemeride(kBodyMoon, quantity, 0, noon, 0.0, 40.0, 0.0), 0.0) << quantity;
     for (int16_t event = kCivilDawn; event <= kAstronomicalDusk; ++event)
         EXPECT_EQ(CalcEventTime(kMoonRow, event, 0.0, 0.0, 40.0, noon), 0.0) << event;
+}
+
+// Every dawn and dusk of each date against the model's crossings found by a
+// plain scan of the Sun's altitude (one sampling for a run of dates): the same
+// model, so the two agree to the scan's own precision.
+struct TwilightSweep {
+    int afterMidnight = 0;  // dusks in the small hours, on the date they fall on
+    int without = 0;        // dawns and dusks that a date lacks
+};
+TwilightSweep ExpectTwilightAsScanned(double longitudeWest, double latitude, double zone, JulianDay firstMidnight,
+                                      int days) {
+    constexpr double kToleranceSeconds = 0.1;
+    const JulianDay from = firstMidnight + zone / 360.0;  // UT
+    std::vector<double> levels;
+    for (const Twilight& t : kColumns) levels.push_back(t.altitude);
+    const auto crossings = scan::Crossings(kBodySun, levels, from, from + days, longitudeWest, latitude, 2.0);
+    TwilightSweep sweep;
+    for (int i = 0; i < days; ++i) {
+        const JulianDay start = from + i;
+        for (std::size_t column = 0; column < std::size(kColumns); ++column) {
+            const Twilight& t = kColumns[column];
+            const bool dawn = t.quantity % 2 == 0;
+            const scan::Crossing* expected = nullptr;
+            for (const scan::Crossing& c : crossings[column])
+                if (c.rising == dawn && c.universal >= start && c.universal < start + 1.0) {
+                    expected = &c;
+                    break;
+                }
+            const double hours =
+                CalcEfemeride(kBodySun, t.quantity, 0, firstMidnight + i + 0.5, longitudeWest, latitude, zone);
+            if (!expected) {
+                ++sweep.without;
+                EXPECT_EQ(hours, -1.0) << "date " << i << " quantity " << t.quantity;
+                continue;
+            }
+            sweep.afterMidnight += !dawn && hours < 6.0;
+            EXPECT_NEAR((start + hours / 24.0 - expected->universal) * 86400.0, 0.0, kToleranceSeconds)
+                << "date " << i << " quantity " << t.quantity << ": " << hours << " h";
+        }
+    }
+    return sweep;
+}
+
+TEST(Twilight, WhiteNightsHaveNoFalseDusksAndLateDusksKeepTheirDate) {
+    // Anchorage (61.2181°N, 149.9003°W, UT−8 in summer) from 20 May 2026: civil
+    // dusk ends early in June and comes back in July.
+    const TwilightSweep anchorage =
+        ExpectTwilightAsScanned(149.9003, 61.2181, 120.0, JulianDayFromDate(20, 5, 2026, 0, 0), 60);
+    EXPECT_GT(anchorage.without, 60);
+    // Helsinki (60.1699°N, 24.9384°E, UT+3 in summer) from 10 April: nautical and
+    // astronomical dusk move past local midnight before they stop.
+    const TwilightSweep helsinki =
+        ExpectTwilightAsScanned(-24.9384, 60.1699, -45.0, JulianDayFromDate(10, 4, 2026, 0, 0), 45);
+    EXPECT_GT(helsinki.afterMidnight, 10);
 }
 
 }  // namespace
