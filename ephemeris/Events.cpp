@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "Almanac.h"
 #include "Horizon.h"
 #include "Positions.h"
 
@@ -84,7 +85,7 @@ double TwilightAltitude(int16_t event) {
 
 // What a crossing of the tabulated method looks for: rising or setting through
 // an altitude of the body's centre.
-struct Crossing {
+struct TabulatedCrossing {
     bool rising;
     double altitude;
 };
@@ -155,7 +156,7 @@ double Interpolate(double y1, double y2, double y3, double n) {
 // steps on the altitude error, stopping early once a step is below `converged`
 // days. Nothing when the body does not reach the altitude or a step would
 // divide by zero.
-std::optional<double> CrossingOfDay(const Crossing& crossing, const TabulatedDay& day, double longitude, double latitude,
+std::optional<double> CrossingOfDay(const TabulatedCrossing& crossing, const TabulatedDay& day, double longitude, double latitude,
                                      int corrections, double converged) {
     const std::optional<double> cosH0 = CosineOfSetHourAngle(crossing.altitude, latitude, day.at.delta);
     if (!cosH0) return std::nullopt;
@@ -237,13 +238,18 @@ JulianDay CulminationNear(int row, JulianDay guess, double longitude, double lat
 // when first needed and shared by the events asked.
 class LocalDate {
 public:
-    LocalDate(int row, double z, double longitude, double latitude, JulianDay jd)
+    // transitAlways: the transit also on a date on which the body neither rises nor sets.
+    LocalDate(int row, double z, double longitude, double latitude, JulianDay jd, bool transitAlways = false)
         : row_(row),
           z_(z),
           longitude_(longitude),
           latitude_(latitude),
+          transitAlways_(transitAlways),
           J0_(std::nearbyint(jd - z / 360.0) - 0.5),
           U0_(J0_ + z / 360.0) {}
+
+    // The universal instant at which the date begins.
+    JulianDay Start() const { return U0_; }
 
     double Event(int16_t event) {
         if (IsTwilight(event)) return Twilight(event);
@@ -369,7 +375,7 @@ private:
     // before it on the date; the model's earliest otherwise, sought next to the
     // transit the search converged on.
     double Transit() {
-        if (!RisesOrSets()) return -1.0;
+        if (!transitAlways_ && !RisesOrSets()) return -1.0;
         const JulianDay noon = J0_ + 0.5;
         const std::optional<JulianDay> found = ConvergedTransit(row_, noon, longitude_, latitude_, z_);
         if (found) {
@@ -398,6 +404,7 @@ private:
 
     int row_;
     double z_, longitude_, latitude_;
+    bool transitAlways_;
     JulianDay J0_, U0_;
     std::vector<TabulatedDay> days_;
     std::vector<TabulatedPosition> positions_;
@@ -442,6 +449,16 @@ void CalcEventTimes(int16_t body, std::span<const int16_t> events, double z, dou
         else
             times[i] = date.Event(event);
     }
+}
+
+DateEvents EventsOnDate(SunOrMoon body, JulianDay localMidnight, double zone, double longitude, double latitude,
+                        unsigned flags) {
+    const int row = body == SunOrMoon::Sun ? kEarthRow : kMoonRow;
+    LocalDate date(row, zone, longitude, latitude, localMidnight + 0.5 + zone / 360.0, flags & kTransitAlways);
+    auto instant = [&](double hours) {
+        return hours >= 0.0 ? std::optional<JulianDay>(date.Start() + hours / 24.0) : std::nullopt;
+    };
+    return {instant(date.Event(kRising)), instant(date.Event(kTransit)), instant(date.Event(kSetting))};
 }
 
 double RefineTransit(int16_t body, JulianDay jdNoon, double longitude, double latitude, double z) {

@@ -9,8 +9,6 @@ namespace helune {
 namespace {
 
 constexpr double kMeanDistanceKm = 385000.56;
-// The kilometres per astronomical unit of the Moon's distance; not the IAU value.
-constexpr double kKmPerAU = 149504201.0;
 
 // The arguments of the theory at one instant: radians, but for the mean
 // longitude in degrees and the eccentricity factor E.
@@ -115,7 +113,7 @@ EclipticPosition LunaEcliptic(int16_t flags, JulianDay jd, double nutationInLong
     const SineCosineSums lr = LongitudeAndDistance(a);
     double lambda = LongitudeOf(a, lr.sines);
     if (flags & efNutation) lambda = ReduceAngle(lambda + nutationInLongitude, 360.0);
-    return {lambda, Latitude(a), (kMeanDistanceKm + lr.cosines) / kKmPerAU};
+    return {lambda, Latitude(a), (kMeanDistanceKm + lr.cosines) / kLunaKmPerAU};
 }
 
 EclipticPosition LunaEcliptic(int16_t flags, JulianDay jd) {

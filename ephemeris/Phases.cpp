@@ -19,13 +19,6 @@ constexpr int kMaxSteps = 100;
 constexpr int kFirstSearchBackOff = 10;  // days before the shown date
 constexpr int kSearchStep = 7;           // days between later start dates
 
-// The Sun's minus the Moon's geometric geocentric longitude, in [0, 360]: only
-// the longitude series of either body are summed.
-double Elongation(JulianDay jd) {
-    const double sun = PlanetEcliptic(kEarthRow, 0, jd, 0.0, PositionParts::Longitude).lambda;
-    return ReduceAngle(sun - LunaLongitude(jd), 360.0);
-}
-
 struct Date {
     int16_t day, month, year;
 };
@@ -53,6 +46,12 @@ void MarkNoPhase(PhaseEvent& event) {
 }
 
 }  // namespace
+
+// Only the longitude series of either body are summed.
+double Elongation(JulianDay jd) {
+    const double sun = PlanetEcliptic(kEarthRow, 0, jd, 0.0, PositionParts::Longitude).lambda;
+    return ReduceAngle(sun - LunaLongitude(jd), 360.0);
+}
 
 double PhaseTarget(double e) {
     if (e >= 45.0 && e < 135.0) return 90.0;

@@ -33,6 +33,10 @@ struct PhaseEvent {
 inline constexpr int kPhaseSearches = 8;
 using PhaseTable = std::array<PhaseEvent, kPhaseSearches>;
 
+// The Sun's minus the Moon's geometric geocentric longitude, degrees in
+// [0, 360], at jd taken as the theories' (dynamical) time.
+double Elongation(JulianDay jd);
+
 // The phase a search starting at the Sun−Moon difference e (degrees, [0, 360])
 // aims at: 90, 180, 270 or 360, by the quadrant of e centred on each, lower limit
 // inclusive.

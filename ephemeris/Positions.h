@@ -117,6 +117,10 @@ extern const double LunaAmplitudesLR[kLunaTerms][2];  // longitude (°), distanc
 extern const int16_t LunaTermsB[kLunaTerms][4];
 extern const double LunaAmplitudesB[kLunaTerms];      // latitude (°)
 
+// The kilometres of the astronomical unit in which the Moon's distance is
+// answered (not the IAU value).
+inline constexpr double kLunaKmPerAU = 149504201.0;
+
 // The Moon's geocentric position at jd; nutation in longitude added when flags
 // holds efNutation.
 EclipticPosition LunaEcliptic(int16_t flags, JulianDay jd);

@@ -1,0 +1,110 @@
+// The sky of one place between two universal instants: when the Sun and the
+// Moon cross an altitude or the meridian, where they stand, and when the
+// Moon's principal phases, the equinoxes and the solstices fall. For programs
+// that think in universal instants; the query (Efemerides.h) answers one local
+// date at a time with the same machinery.
+//
+// Units and conventions, as everywhere in the engine: instants are Julian days
+// of universal time (UT); angles are degrees; longitude is positive West of
+// Greenwich, latitude positive North. An interval [from, to) includes from and
+// excludes to; an interval that is empty, reversed, not finite or beyond 10⁸
+// days of J2000 holds nothing.
+//
+// The model of the events: the body's apparent altitude and hour angle (light
+// time, aberration, FK5 and nutation) at the universal instant, taken as the
+// theories' time; the altitude is geocentric, without refraction (the standard
+// altitudes below include it). A crossing is an instant at which the altitude
+// passes the asked one (touching it without passing is none); instants are
+// placed to about 0.02 s of the model.
+//
+// Nothing here throws or keeps state; work grows with the length of the interval.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "Calendar.h"
+#include "Events.h"
+
+namespace helune {
+
+enum class SunOrMoon : int8_t { Sun, Moon };
+
+// The altitudes of rising, setting and twilight are those of Events.h
+// (kSunStandardAltitude, kMoonStandardAltitude, kCivilTwilightAltitude …). Other
+// altitudes of the Sun's centre that people ask for, degrees: the photographers'
+// blue hour runs from −6° to −4°, the golden hour from −4° to +6°.
+inline constexpr double kBlueHourBegins = -6.0;
+inline constexpr double kGoldenHourBegins = -4.0;
+inline constexpr double kGoldenHourEnds = 6.0;
+
+struct Crossing {
+    JulianDay universal;
+    bool rising;  // the altitude increasing through the asked one; false: a setting
+};
+
+// Every crossing of altitude by the body in [from, to), in time order.
+std::vector<Crossing> FindCrossings(SunOrMoon body, double altitude, JulianDay from, JulianDay to,
+                                    double longitude, double latitude);
+
+struct Transit {
+    JulianDay universal;
+    bool upper;       // hour angle 0h, the body on the meridian; false: 12h, below the pole
+    double altitude;  // the body's apparent altitude there, degrees
+};
+
+// Every upper and lower transit of the body in [from, to), in time order.
+std::vector<Transit> FindTransits(SunOrMoon body, JulianDay from, JulianDay to, double longitude,
+                                  double latitude);
+
+struct BodyPosition {
+    double altitude;             // apparent, degrees
+    double azimuth;              // degrees from North towards East, [0, 360)
+    double distance;             // from the Earth's centre, kilometres
+    double illuminatedFraction;  // of the disc, 0 (new) to 1 (full); the Sun's is 1
+    double phaseAngle;           // Sun−body−Earth, degrees, 0 (full) to 180 (new); the Sun's is 0
+};
+
+// Where the body stands at the universal instant.
+BodyPosition FindPosition(SunOrMoon body, JulianDay universal, double longitude, double latitude);
+
+// Phase codes as in Phases.h: 1 last quarter, 2 full moon, 3 first quarter, 4 new moon.
+struct PrincipalPhase {
+    int16_t code;
+    JulianDay universal;
+};
+
+// Every principal phase in [from, to), in time order: instants at which the
+// Sun's and the Moon's geometric geocentric longitudes differ by a multiple of
+// 90° (the convention of FindFase), each found by its own search from the mean
+// lunation, on dynamical time, then less ΔT.
+std::vector<PrincipalPhase> FindPhases(JulianDay from, JulianDay to);
+
+enum class Season : int8_t { MarchEquinox, JuneSolstice, SeptemberEquinox, DecemberSolstice };
+
+struct SeasonStart {
+    Season season;
+    JulianDay universal;
+};
+
+// Every equinox and solstice in [from, to), in time order: the instants at which
+// the Sun's apparent longitude (aberration, FK5 and nutation) is a multiple of
+// 90°, on dynamical time, then less ΔT.
+std::vector<SeasonStart> FindSeasons(JulianDay from, JulianDay to);
+
+// The events of one local date in universal instants, each as the query's
+// quantities 19, 20 and 21 answer them (Events.h: the tabulated methods where
+// they lie within 10 s of the model, the model's otherwise). The date runs
+// from localMidnight (the Julian day of its 0h on the local clock) for one day;
+// zone is universal minus local time, degrees (15 per hour, positive West).
+struct DateEvents {
+    std::optional<JulianDay> rising, transit, setting;
+};
+// Flags of EventsOnDate.
+inline constexpr unsigned kTransitAlways = 1;  // the transit also on a date on which the body neither rises nor sets
+
+DateEvents EventsOnDate(SunOrMoon body, JulianDay localMidnight, double zone, double longitude, double latitude,
+                        unsigned flags = 0);
+
+}  // namespace helune
