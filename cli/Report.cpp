@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "Almanac.h"
 #include "Efemerides.h"
 #include "Events.h"
 
@@ -12,19 +13,8 @@ namespace helune::cli {
 namespace {
 
 constexpr double kDegreesOfZonePerDay = 360.0;
-constexpr double kSecondsPerDay = 86400.0;
-// Phases are at least 6 days apart, and each search finds the one nearest to
-// its start: starts 3 days apart miss none.
-constexpr int kPhaseSearchStepDays = 3;
-constexpr int kPhaseSearchMarginDays = 8;
-// Two answers of the searches less than a day apart are the same phase.
-constexpr double kSamePhaseDays = 1.0;
 // The last new moon before any instant lies at most a lunation and a half back.
 constexpr int kNewMoonLookBackDays = 45;
-
-JulianDay UniversalOfPhase(const PhaseEvent& p) {
-    return JulianDayFromDate(p.Day, p.Month, p.Year, 0, 0) + (p.Hour * 3600.0 + p.Minute * 60.0 + p.Second) / kSecondsPerDay;
-}
 
 QDate DateOf(JulianDay jd) { return QDate::fromJulianDay(static_cast<qint64>(std::floor(jd + 0.5))); }
 
@@ -37,6 +27,26 @@ std::string SunReason(const Observer& observer, const SunThreshold& threshold, J
     if (sunAltitude(noon) < threshold.altitude) return threshold.staysBelow;
     if (std::min(sunAltitude(noon - 0.5), sunAltitude(noon + 0.5)) > threshold.altitude) return threshold.staysAbove;
     return kNoEvent;
+}
+
+// The clock hours of every reported event of the date of noon, each body's
+// asked of the engine together.
+std::vector<double> EventHours(const Observer& observer, JulianDay noon, double zone) {
+    const std::vector<EventKind>& kinds = ReportedEvents();
+    std::vector<double> hours(kinds.size());
+    for (const int16_t body : {kBodySun, kBodyMoon}) {
+        std::vector<int16_t> quantities;
+        std::vector<std::size_t> at;
+        for (std::size_t i = 0; i < kinds.size(); ++i) {
+            if (kinds[i].body != body) continue;
+            quantities.push_back(kinds[i].quantity);
+            at.push_back(i);
+        }
+        std::vector<double> values(quantities.size());
+        CalcEfemerides(body, quantities, 0, noon, observer.LongitudeWest(), observer.Latitude(), zone, values);
+        for (std::size_t k = 0; k < at.size(); ++k) hours[at[k]] = values[k];
+    }
+    return hours;
 }
 
 double MoonAge(const std::vector<PhaseInstant>& newMoons, JulianDay universal) {
@@ -72,23 +82,9 @@ const std::vector<EventKind>& ReportedEvents() {
 }
 
 std::vector<PhaseInstant> PhasesBetween(JulianDay from, JulianDay to) {
-    std::vector<PhaseInstant> found;
-    for (QDate start = DateOf(from).addDays(-kPhaseSearchMarginDays); start <= DateOf(to).addDays(kPhaseSearchMarginDays);
-         start = start.addDays(kPhaseSearchStepDays)) {
-        PhaseEvent p{static_cast<int16_t>(start.day()), static_cast<int16_t>(start.month()),
-                     static_cast<int16_t>(start.year()), 0, 0, 0, kNoPhase};
-        FindFase(p, 0.0);
-        if (p.PhaseCode == kNoPhase) continue;
-        const PhaseInstant phase{p.PhaseCode, UniversalOfPhase(p)};
-        const bool known = std::any_of(found.begin(), found.end(), [&](const PhaseInstant& q) {
-            return q.code == phase.code && std::fabs(q.universal - phase.universal) < kSamePhaseDays;
-        });
-        if (!known && phase.universal >= from && phase.universal < to) found.push_back(phase);
-    }
-    std::sort(found.begin(), found.end(), [](const PhaseInstant& a, const PhaseInstant& b) {
-        return a.universal < b.universal;
-    });
-    return found;
+    std::vector<PhaseInstant> phases;
+    for (const PrincipalPhase& p : FindPhases(from, to)) phases.push_back({p.code, p.universal});
+    return phases;
 }
 
 DayReport ComputeDay(const Observer& observer, QDate date, const std::vector<PhaseInstant>& newMoons,
@@ -97,17 +93,29 @@ DayReport ComputeDay(const Observer& observer, QDate date, const std::vector<Pha
     const auto day = static_cast<int16_t>(date.day()), month = static_cast<int16_t>(date.month()),
                year = static_cast<int16_t>(date.year());
     const JulianDay noon = JulianDayFromDate(day, month, year, 12, 0);
-    DayReport report{date, zone, ComputeDayEvents(day, month, year, observer.LongitudeWest(), observer.Latitude(), zone),
-                     {}, 0.0, 0.0};
-    if (withChartPhases) report.facts.phases = FindFasesLuna(day, month, year, zone);
-    for (const EventKind& kind : ReportedEvents()) {
-        const double hours =
-            CalcEfemeride(kind.body, kind.quantity, 0, noon, observer.LongitudeWest(), observer.Latitude(), zone);
-        if (hours >= 0.0)
-            report.events.push_back({hours, {}});
+    const std::vector<EventKind>& kinds = ReportedEvents();
+    const std::vector<double> hours = EventHours(observer, noon, zone);
+    auto hoursOf = [&](int16_t body, int16_t quantity) {
+        for (std::size_t i = 0; i < kinds.size(); ++i)
+            if (kinds[i].body == body && kinds[i].quantity == quantity) return hours[i];
+        return -1.0;
+    };
+    DayReport report{date,
+                     zone,
+                     {day, month, year, observer.LongitudeWest(), observer.Latitude(), zone,
+                      hoursOf(kBodySun, kQuantityRising), hoursOf(kBodySun, kQuantitySetting),
+                      hoursOf(kBodySun, kQuantityTransit), hoursOf(kBodyMoon, kQuantityRising),
+                      hoursOf(kBodyMoon, kQuantitySetting), hoursOf(kBodyMoon, kQuantityTransit), {}},
+                     {},
+                     0.0,
+                     0.0};
+    if (withChartPhases) report.facts.phases = FindChartPhases(day, month, year, zone);
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        if (hours[i] >= 0.0)
+            report.events.push_back({hours[i], {}});
         else
             report.events.push_back(
-                {std::nullopt, kind.threshold ? SunReason(observer, *kind.threshold, noon, zone) : kNoEvent});
+                {std::nullopt, kinds[i].threshold ? SunReason(observer, *kinds[i].threshold, noon, zone) : kNoEvent});
     }
     const double elongation =
         CalcEfemeride(kBodyMoon, kQuantityElongation, 0, noon, observer.LongitudeWest(), observer.Latitude(), zone);
@@ -168,16 +176,6 @@ const char* PhaseName(int16_t code) {
         case kNewMoon: return "new moon";
         default: return "";
     }
-}
-
-std::vector<PhaseEvent> ShownPhases(const PhaseTable& phases) {
-    constexpr std::size_t kMaxPhaseLines = 4;
-    std::vector<PhaseEvent> shown;
-    for (std::size_t i = 0; i < phases.size() && shown.size() < kMaxPhaseLines; ++i) {
-        if (i > 0 && phases[i].PhaseCode == phases[i - 1].PhaseCode) continue;
-        if (phases[i].PhaseCode != kNoPhase) shown.push_back(phases[i]);
-    }
-    return shown;
 }
 
 }  // namespace helune::cli

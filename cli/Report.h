@@ -94,8 +94,4 @@ QDateTime PhaseUtc(const PhaseInstant& phase);
 // "new moon", "first quarter", "full moon", "last quarter".
 const char* PhaseName(int16_t code);
 
-// The phase lines of the window's chart: consecutive repeats and failed
-// searches left out, at most four.
-std::vector<PhaseEvent> ShownPhases(const PhaseTable& phases);
-
 }  // namespace helune::cli

@@ -13,6 +13,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <iterator>
+#include <sstream>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -40,6 +42,7 @@ constexpr const char* kHelp = R"(usage:
   helune-cli wait EVENT [--offset MINUTES] [--verbose] [PLACE]
   helune-cli calc BODY QUANTITY FLAGS JD LONGITUDE LATITUDE ZONE
   helune-cli events DAY MONTH YEAR LONGITUDE LATITUDE ZONE
+  helune-cli events -      (one 'DAY MONTH YEAR LONGITUDE LATITUDE ZONE' a line)
   helune-cli --help | --version   (COMMAND --help for its options)
 
 day     the window's day chart as text (DATE YYYY-MM-DD, today by default), with
@@ -75,7 +78,9 @@ events  prints, for local noon of the date, the Sun's and the Moon's rising,
         setting and transit (local clock hours, -1 when not on the date), then
         the eight phases that the day view lists around the date:
         'phase D M Y h m s CODE' (CODE 1 last quarter, 2 full, 3 first quarter,
-        4 new moon, 0 a search that did not settle).
+        4 new moon, 0 a search that did not settle). With '-', reads the six
+        values from each line of standard input and answers each with its 14
+        lines, in order: a year of checks in one process.
 
 Conventions of calc and events: angles in degrees; LONGITUDE positive West of
 Greenwich, LATITUDE positive North; ZONE is universal time minus local clock time
@@ -124,37 +129,64 @@ void Calc(const std::vector<const char*>& args) {
     std::printf("%.17g\n", CalcEfemeride(body, quantity, flags, jd, longitude, latitude, zone));
 }
 
-void Events(const std::vector<const char*>& args) {
+// One date and place of the engine's events.
+struct EventsQuery {
+    int16_t day, month, year;
+    double longitude, latitude, zone;
+};
+
+EventsQuery ParseEventsQuery(const std::vector<const char*>& args) {
     ExpectArguments("events", args, 6);
-    const int16_t day = ParseInt16("DAY", args[0]);
-    const int16_t month = ParseInt16("MONTH", args[1]);
-    const int16_t year = ParseInt16("YEAR", args[2]);
-    const double longitude = ParseNumber("LONGITUDE", args[3]);
-    const double latitude = ParseNumber("LATITUDE", args[4]);
-    const double zone = ParseNumber("ZONE", args[5]);
-    const double noon = helune::JulianDayFromDate(day, month, year, 12, 0);
-    if (noon < 0.0)
+    const EventsQuery q{ParseInt16("DAY", args[0]),         ParseInt16("MONTH", args[1]),
+                        ParseInt16("YEAR", args[2]),        ParseNumber("LONGITUDE", args[3]),
+                        ParseNumber("LATITUDE", args[4]),   ParseNumber("ZONE", args[5])};
+    if (helune::JulianDayFromDate(q.day, q.month, q.year, 12, 0) < 0.0)
         throw UsageError{"DAY MONTH YEAR: " + std::string(args[0]) + " " + args[1] + " " + args[2] +
                          " is not a calendar date"};
+    return q;
+}
 
-    struct Line {
-        const char* label;
-        int16_t body, quantity;
-    };
-    const Line lines[] = {
-        {"sun rising", helune::kBodySun, helune::kQuantityRising},
-        {"sun setting", helune::kBodySun, helune::kQuantitySetting},
-        {"sun transit", helune::kBodySun, helune::kQuantityTransit},
-        {"moon rising", helune::kBodyMoon, helune::kQuantityRising},
-        {"moon setting", helune::kBodyMoon, helune::kQuantitySetting},
-        {"moon transit", helune::kBodyMoon, helune::kQuantityTransit},
-    };
-    for (const Line& line : lines)
-        std::printf("%s %.17g\n", line.label,
-                    CalcEfemeride(line.body, line.quantity, 0, noon, longitude, latitude, zone));
-    for (const helune::PhaseEvent& p : helune::FindFasesLuna(day, month, year, zone))
+// The 14 lines of a date: the Sun's and the Moon's events, each body's three
+// asked together, then the window's eight phase searches.
+void PrintEvents(const EventsQuery& q) {
+    const double noon = helune::JulianDayFromDate(q.day, q.month, q.year, 12, 0);
+    constexpr int16_t kEvents[] = {helune::kQuantityRising, helune::kQuantitySetting, helune::kQuantityTransit};
+    for (const auto& [name, body] : {std::pair{"sun", helune::kBodySun}, std::pair{"moon", helune::kBodyMoon}}) {
+        double times[std::size(kEvents)];
+        helune::CalcEfemerides(body, kEvents, 0, noon, q.longitude, q.latitude, q.zone, times);
+        std::printf("%s rising %.17g\n%s setting %.17g\n%s transit %.17g\n", name, times[0], name, times[1], name,
+                    times[2]);
+    }
+    for (const helune::PhaseEvent& p : helune::FindFasesLuna(q.day, q.month, q.year, q.zone))
         std::printf("phase %d %d %d %d %d %d %d\n", p.Day, p.Month, p.Year, p.Hour, p.Minute, p.Second,
                     p.PhaseCode);
+}
+
+// 'events -': one date and place a line on standard input, answered in order;
+// blank lines are passed over. A bad line stops the run with its number.
+void EventsOfInput() {
+    int number = 0;
+    for (std::string line; std::getline(std::cin, line);) {
+        ++number;
+        std::istringstream fields(line);
+        std::vector<std::string> words{std::istream_iterator<std::string>(fields), std::istream_iterator<std::string>()};
+        if (words.empty()) continue;
+        if (words.size() != 6)
+            throw UsageError{"line " + std::to_string(number) + ": expected 6 values, got " +
+                             std::to_string(words.size())};
+        std::vector<const char*> args;
+        for (const std::string& word : words) args.push_back(word.c_str());
+        try {
+            PrintEvents(ParseEventsQuery(args));
+        } catch (const UsageError& error) {
+            throw UsageError{"line " + std::to_string(number) + ": " + error.message};
+        }
+    }
+}
+
+void Events(const std::vector<const char*>& args) {
+    if (args.size() == 1 && std::string_view(args[0]) == "-") return EventsOfInput();
+    PrintEvents(ParseEventsQuery(args));
 }
 
 // What the new commands read from the command line.

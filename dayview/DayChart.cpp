@@ -28,7 +28,7 @@ constexpr int kClockOffset = 102;
 constexpr int kPictureLeft = 5;
 constexpr int kPictureGap = 10;
 constexpr int kBlockGap = 5;
-constexpr int kMaxPhaseLines = 4;
+constexpr std::size_t kMaxPhaseLines = 4;
 
 QString TwoDigits(int value) { return QString::asprintf("%.2d", value); }
 
@@ -65,17 +65,11 @@ public:
         return y;
     }
 
-    // Up to four phases, each once; returns the y after them.
+    // The phase lines; returns the y after them.
     int PhaseLines(int x, int y, const PhaseTable& phases) {
-        int lines = 0;
-        for (std::size_t i = 0; i < phases.size() && lines < kMaxPhaseLines; ++i) {
-            const PhaseEvent& p = phases[i];
-            if (i > 0 && p.PhaseCode == phases[i - 1].PhaseCode) continue;
-            const char* prefix = PhasePrefix(p.PhaseCode);
-            if (!prefix) continue;
-            Text({x, y}, prefix + FormatDate(p.Day, p.Month, p.Year), kRowFont);
+        for (const PhaseEvent& p : ShownPhases(phases)) {
+            Text({x, y}, PhasePrefix(p.PhaseCode) + FormatDate(p.Day, p.Month, p.Year), kRowFont);
             y += Text({x + kClockOffset, y}, FormatClock(p.Hour, p.Minute, p.Second), kRowFont).height();
-            ++lines;
         }
         return y;
     }
@@ -151,20 +145,34 @@ QSize QtTextMeasure::Measure(const QString& text, const ChartFont& font) const {
     return {metrics.horizontalAdvance(text), metrics.height()};
 }
 
+// Each body's three events in one call, which shares their date's work.
 DayFacts ComputeDayEvents(int16_t day, int16_t month, int16_t year, double longitud, double latitud,
                     double effectiveZone) {
     const double noon = JulianDayFromDate(day, month, year, 12, 0);
-    auto event = [&](int16_t body, int16_t quantity) {
-        return CalcEfemeride(body, quantity, 0, noon, longitud, latitud, effectiveZone);
-    };
-    DayFacts facts{day, month, year, longitud, latitud, effectiveZone, 0, 0, 0, 0, 0, 0, {}};
-    facts.sunRising = event(kBodySun, kQuantityRising);
-    facts.sunSetting = event(kBodySun, kQuantitySetting);
-    facts.sunTransit = event(kBodySun, kQuantityTransit);
-    facts.moonRising = event(kBodyMoon, kQuantityRising);
-    facts.moonSetting = event(kBodyMoon, kQuantitySetting);
-    facts.moonTransit = event(kBodyMoon, kQuantityTransit);
-    return facts;
+    constexpr int16_t kEvents[] = {kQuantityRising, kQuantitySetting, kQuantityTransit};
+    double sun[3], moon[3];
+    CalcEfemerides(kBodySun, kEvents, 0, noon, longitud, latitud, effectiveZone, sun);
+    CalcEfemerides(kBodyMoon, kEvents, 0, noon, longitud, latitud, effectiveZone, moon);
+    return {day, month, year, longitud, latitud, effectiveZone, sun[0], sun[1], sun[2], moon[0], moon[1], moon[2], {}};
+}
+
+std::vector<PhaseEvent> ShownPhases(const PhaseTable& phases) {
+    std::vector<PhaseEvent> shown;
+    for (std::size_t i = 0; i < phases.size() && shown.size() < kMaxPhaseLines; ++i) {
+        if (i > 0 && phases[i].PhaseCode == phases[i - 1].PhaseCode) continue;
+        if (PhasePrefix(phases[i].PhaseCode)) shown.push_back(phases[i]);
+    }
+    return shown;
+}
+
+PhaseTable FindChartPhases(int16_t day, int16_t month, int16_t year, double zone) {
+    PhaseTable phases{};
+    PhaseTableSearch search(day, month, year, zone);
+    while (search.Found() < kPhaseSearches && ShownPhases(phases).size() < kMaxPhaseLines) {
+        const auto entry = static_cast<std::size_t>(search.Found());
+        phases[entry] = search.Next();
+    }
+    return phases;
 }
 
 std::vector<ChartItem> ComposeDayChart(const DayFacts& facts, const ChartLayout& layout, const TextMeasure& measure) {

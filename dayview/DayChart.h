@@ -84,9 +84,19 @@ struct DayFacts {
 };
 
 // Asks the engine for the six events of a local date; the phases are left empty
-// (FindFasesLuna fills them).
+// (FindChartPhases fills them).
 DayFacts ComputeDayEvents(int16_t day, int16_t month, int16_t year, double longitud, double latitud,
                     double effectiveZone);
+
+// The chart's phase lines: the table's entries in order, each phase once (an
+// entry with the code of the one before is the same phase found again), failed
+// searches left out, at most four.
+std::vector<PhaseEvent> ShownPhases(const PhaseTable& phases);
+
+// FindFasesLuna's table as far as the chart's phase lines read it: its entries
+// from the first until they show four lines (or all eight); the entries after
+// are left unsearched, with no phase.
+PhaseTable FindChartPhases(int16_t day, int16_t month, int16_t year, double zone);
 
 struct ChartLayout {
     QSize chart;        // the chart's size (195 × 201)

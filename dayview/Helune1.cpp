@@ -112,7 +112,7 @@ void TForm1::SetSettings(const LocationSettings& s) {
     Verano = s.Verano;
 }
 
-void TForm1::FindFasesLuna() { Phases = helune::FindFasesLuna(ShownDay, ShownMonth, ShownYear, EffectiveZone); }
+void TForm1::FindFasesLuna() { Phases = FindChartPhases(ShownDay, ShownMonth, ShownYear, EffectiveZone); }
 
 void TForm1::ShowData() {
     const QDate date = QDate::fromJulianDay(static_cast<qint64>(std::floor(ShownDate)));

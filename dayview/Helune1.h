@@ -28,7 +28,7 @@ public:
 
     // Recomputes and redraws the chart of ShownDate for the place and zone in force.
     void ShowData();
-    // Fills PhaseTable around the shown date.
+    // Fills PhaseTable around the shown date, as far as the chart reads it.
     void FindFasesLuna();
     // Today's date, the stored window position and settings, the zone in force.
     void FetchParameters();

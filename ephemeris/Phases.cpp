@@ -111,16 +111,30 @@ void FindFase(PhaseEvent& event, double zone) {
     JulianDayToDate(event, universal - zone / 360.0);
 }
 
+PhaseTableSearch::PhaseTableSearch(int16_t day, int16_t month, int16_t year, double zone) : zone_(zone) {
+    const Date start = AddDays({day, month, year}, -kFirstSearchBackOff);
+    day_ = start.day;
+    month_ = start.month;
+    year_ = start.year;
+}
+
+PhaseEvent PhaseTableSearch::Next() {
+    PhaseEvent event{day_, month_, year_, 0, 0, 0, kNoPhase};
+    FindFase(event, zone_);
+    // The later searches step from the local date of the first phase found.
+    const Date from = found_ == 0 ? Date{event.Day, event.Month, event.Year} : Date{day_, month_, year_};
+    const Date next = AddDays(from, kSearchStep);
+    day_ = next.day;
+    month_ = next.month;
+    year_ = next.year;
+    ++found_;
+    return event;
+}
+
 PhaseTable FindFasesLuna(int16_t day, int16_t month, int16_t year, double zone) {
     PhaseTable table{};
-    Date start = AddDays({day, month, year}, -kFirstSearchBackOff);
-    for (int i = 0; i < kPhaseSearches; ++i) {
-        PhaseEvent event{start.day, start.month, start.year, 0, 0, 0, kNoPhase};
-        FindFase(event, zone);
-        table[i] = event;
-        if (i == 0) start = {event.Day, event.Month, event.Year};
-        start = AddDays(start, kSearchStep);
-    }
+    PhaseTableSearch search(day, month, year, zone);
+    for (PhaseEvent& entry : table) entry = search.Next();
     return table;
 }
 

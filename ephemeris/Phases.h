@@ -28,6 +28,7 @@ struct PhaseEvent {
     int16_t Minute;
     int16_t Second;
     int16_t PhaseCode;
+    bool operator==(const PhaseEvent&) const = default;
 };
 
 inline constexpr int kPhaseSearches = 8;
@@ -64,5 +65,20 @@ void FindFase(PhaseEvent& event, double zone);
 // it, the others 7, 14, … days after the local date of the first phase found.
 // Consecutive entries may be the same phase found twice.
 PhaseTable FindFasesLuna(int16_t day, int16_t month, int16_t year, double zone);
+
+// The searches of FindFasesLuna one at a time, for a reader that needs only the
+// first entries: Next answers entry 0, 1, … in turn, each as FindFasesLuna has
+// it, at the cost of its own search.
+class PhaseTableSearch {
+public:
+    PhaseTableSearch(int16_t day, int16_t month, int16_t year, double zone);
+    PhaseEvent Next();
+    int Found() const { return found_; }  // entries answered so far
+
+private:
+    int16_t day_, month_, year_;  // the next search's start
+    double zone_;
+    int found_ = 0;
+};
 
 }  // namespace helune

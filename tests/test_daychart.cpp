@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QStringList>
 #include <cmath>
+#include <cstdio>
 
 #include "DayChart.h"
 
@@ -166,6 +167,33 @@ TEST(ComposeDayChart, PhaseLinesSkipRepeatsAndUnknownCodes) {
     EXPECT_TRUE(texts.contains("NM: Jan 08, 2008"));
     // Two lines, 111 to 139: the Moon centred at 111 + (28 − 30) / 2 = 110.
     EXPECT_EQ(Pictures(items)[2].at, QPoint(5, 110));
+}
+
+TEST(FindChartPhases, TheTablesEntriesAsFarAsTheLinesRead) {
+    // A year of shown dates at Madrid: the chart shows the same four lines from
+    // the shortened table as from the whole one, whose entries it repeats.
+    int searches = 0, dates = 0;
+    for (double noon = JulianDayFromDate(1, 1, 2026, 12, 0); noon < JulianDayFromDate(1, 1, 2027, 12, 0); noon += 5.0) {
+        PhaseEvent d{};
+        JulianDayToDate(d, noon);
+        const PhaseTable whole = FindFasesLuna(d.Day, d.Month, d.Year, -15.0);
+        const PhaseTable chart = FindChartPhases(d.Day, d.Month, d.Year, -15.0);
+        const auto lines = ShownPhases(chart);
+        ASSERT_EQ(lines.size(), 4u);
+        const auto wholeLines = ShownPhases(whole);
+        for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_TRUE(lines[i] == wholeLines[i]) << noon << " " << i;
+        int searched = 0;
+        for (std::size_t i = 0; i < chart.size(); ++i) {
+            if (chart[i].PhaseCode == kNoPhase) break;
+            EXPECT_TRUE(chart[i] == whole[i]);
+            ++searched;
+        }
+        searches += searched;
+        ++dates;
+    }
+    std::printf("the chart's phase lines took %.2f searches a date (of %d)\n", static_cast<double>(searches) / dates,
+                kPhaseSearches);
+    EXPECT_LT(searches, 6 * dates);
 }
 
 TEST(ComposeDayChart, FooterZoneText) {

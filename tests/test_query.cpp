@@ -63,5 +63,25 @@ TEST(CalcEfemeride, EventsInLocalHours) {
     EXPECT_NEAR(CalcEfemeride(kBodySun, 19, 0, noon, 0, 51.48, -15), 13.0 + 7.0 / 60.0, 1.0 / 60.0);
 }
 
+TEST(CalcEfemerides, AnswersAsTheQueryDoesOneByOne) {
+    // Madrid, Tromsø and McMurdo through a month each: every event (including a
+    // code the query refuses) and a position beside them.
+    const int16_t quantities[] = {20, 21, 19, 22, 23, 24, 25, 26, 27, 17, 28};
+    struct Place {
+        double longitude, latitude, zone;
+    };
+    const Place places[] = {{3.7038, 40.4168, -15.0}, {-18.9553, 69.6492, -15.0}, {-166.6863, -77.8419, -195.0}};
+    for (const Place& place : places)
+        for (double noon = JulianDayFromDate(1, 1, 2026, 12, 0); noon < JulianDayFromDate(1, 2, 2026, 12, 0); noon += 3.0)
+            for (int16_t body : {kBodySun, kBodyMoon}) {
+                double together[std::size(quantities)];
+                CalcEfemerides(body, quantities, 0, noon, place.longitude, place.latitude, place.zone, together);
+                for (std::size_t i = 0; i < std::size(quantities); ++i)
+                    EXPECT_EQ(together[i], CalcEfemeride(body, quantities[i], 0, noon, place.longitude, place.latitude,
+                                                         place.zone))
+                        << body << " " << quantities[i] << " " << noon;
+            }
+}
+
 }  // namespace
 }  // namespace helune
