@@ -310,7 +310,7 @@ private:
     // that falls after the date. One evaluation of the model at the tabulated
     // instant tells, with the error of a step from there, in most cases.
     double Decide(double altitude, const CrossingBracket& bracket, const std::optional<Tabulated>& tabulated) {
-        JulianDay start = GuideCrossing(Track(), altitude, bracket);
+        std::optional<JulianDay> start;
         if (tabulated && tabulated->universal >= bracket.lo && tabulated->universal <= bracket.hi) {
             const double there = tabulated->altitude ? *tabulated->altitude : Track().Altitude(tabulated->universal);
             const CrossingEstimate estimate = EstimateCrossing(Track(), altitude, tabulated->universal, there);
@@ -320,7 +320,8 @@ private:
                 start = estimate.instant;
             }
         }
-        const JulianDay model = PolishCrossing(Track(), altitude, bracket, start);
+        if (!start) start = GuideCrossing(Track(), altitude, bracket);
+        const JulianDay model = PolishCrossing(Track(), altitude, bracket, *start);
         if (model >= U0_ + 1.0) return -1.0;
         if (tabulated && std::fabs(model - tabulated->universal) <= kSameEvent) return tabulated->hours;
         return LocalHours(model);

@@ -32,12 +32,15 @@ constexpr double kGuideRateError = 5e-3;
 // The same for the hour angle's rate, relative.
 constexpr double kGuideHourAngleRateError = 1e-3;
 
-// The guide's altitude is followed in steps of an hour, halved where a pair of
-// turning points could hide between two steps, down to a minute.
-constexpr double kScanStep = 1.0 / 24.0;
+// The guide's altitude is followed in steps of two hours, halved where a pair
+// of turning points could hide between two steps, down to a minute.
+constexpr double kScanStep = 1.0 / 12.0;
 constexpr double kFinestStep = 1.0 / 1440.0;
-// Turning points and the guide's own crossings are placed to about a second.
+// The guide's crossings and culminations are placed to about a second, its
+// turning points to ten: the altitude there, which decides a graze, is off by
+// the curvature times the square of that, 10⁻⁵ degree.
 constexpr double kGuideTolerance = 1e-5;
+constexpr double kTurningPointTolerance = 1e-4;
 constexpr int kMaxSteps = 64;
 
 bool IsMoon(int row) { return row == kMoonRow; }
@@ -52,11 +55,12 @@ Interpolated Interpolate(double y1, double y2, double y3, double n) {
     return {y2 + n * (first + n * second / 2.0), first + n * second};
 }
 
-// Illinois steps on a function of time that changes sign between a and b.
+// Illinois steps on a function of time that changes sign between a and b, until
+// the two are within tolerance.
 template <class F>
-JulianDay FindZero(F f, JulianDay a, double fa, JulianDay b, double fb) {
+JulianDay FindZero(F f, JulianDay a, double fa, JulianDay b, double fb, double tolerance = kGuideTolerance) {
     int lastMoved = 0;
-    for (int step = 0; step < kMaxSteps && b - a > kGuideTolerance; ++step) {
+    for (int step = 0; step < kMaxSteps && b - a > tolerance; ++step) {
         const JulianDay c = (a * fb - b * fa) / (fb - fa);
         const double fc = f(c);
         if ((fc < 0.0) == (fa < 0.0)) {
@@ -161,7 +165,8 @@ struct TurningPoint {
 void FindTurningPoints(const SkyTrack& track, JulianDay a, double ra, JulianDay b, double rb,
                        std::vector<TurningPoint>& turns) {
     if ((ra < 0.0) != (rb < 0.0)) {
-        const JulianDay t = FindZero([&](JulianDay x) { return track.GuideAt(x).sinAltitudeRate; }, a, ra, b, rb);
+        const JulianDay t = FindZero([&](JulianDay x) { return track.GuideAt(x).sinAltitudeRate; }, a, ra, b, rb,
+                                     kTurningPointTolerance);
         turns.push_back({t, ra >= 0.0 ? 1 : -1});
         return;
     }
