@@ -175,10 +175,12 @@ std::vector<SeasonStart> FindSeasons(JulianDay from, JulianDay to) {
     // back to be sure of the first, and on while the seasons stay in the interval.
     double target = 90.0 * std::floor(longitude / 90.0);
     JulianDay guess = start - std::remainder(longitude - target, 360.0) / kSunRate;
-    for (;; target += 90.0) {
+    // Four seasons a year, counted generously, bound the search.
+    const double seasons = (to - from) / 80.0 + 8.0;
+    for (int season = 0; season < seasons; ++season, target += 90.0) {
         const JulianDay dynamical = SolveAngle(SunApparentLongitude, std::fmod(target, 360.0), guess, kSunRate);
         const JulianDay universal = Universal(dynamical);
-        if (universal >= to) break;
+        if (!(universal < to)) break;
         if (universal >= from)
             found.push_back({static_cast<Season>(static_cast<int>(std::fmod(target, 360.0) / 90.0)), universal});
         guess = dynamical + 90.0 / kSunRate;

@@ -186,6 +186,8 @@ double ErrorAfterStep(const SkyTrack& track, double step, double rate) {
 }  // namespace
 
 TrackSpan::TrackSpan(const SkyTrack& track, JulianDay from, JulianDay to) : track_(track) {
+    // A span that is empty, or whose instants are too large to step through, has no points.
+    if (!(from < to) || !(from + kFinestStep > from) || !std::isfinite(to)) return;
     std::vector<TurningPoint> turns;
     JulianDay a = from;
     double ra = track.GuideAt(a).sinAltitudeRate;
@@ -215,6 +217,7 @@ bool TrackSpan::Above(Point& point, double altitude) {
 
 std::vector<CrossingBracket> TrackSpan::Brackets(double altitude) {
     std::vector<CrossingBracket> brackets;
+    if (points_.empty()) return brackets;
     bool above = Above(points_.front(), altitude);
     for (std::size_t i = 1; i < points_.size(); ++i) {
         const bool next = Above(points_[i], altitude);
@@ -269,7 +272,10 @@ JulianDay PolishCrossing(const SkyTrack& track, double altitude, CrossingBracket
 std::vector<Culmination> GuideCulminations(const SkyTrack& track, JulianDay from, JulianDay to) {
     std::vector<Culmination> found;
     const double first = track.GuideAt(from).hourAngle, last = track.GuideAt(to).hourAngle;
-    for (double k = std::ceil(first / 180.0); k * 180.0 <= last; ++k) {
+    // Two culminations a day and a little more; beyond that the span is no span.
+    const double lowest = std::ceil(first / 180.0), count = std::floor(last / 180.0) - lowest + 1.0;
+    if (!(count > 0.0) || count > 2.1 * (to - from) + 2.0 || !(lowest + count > lowest + count - 1.0)) return found;
+    for (double k = lowest; k < lowest + count; ++k) {
         const double target = k * 180.0;
         JulianDay t = from + (target - first) / (last - first) * (to - from);
         for (int step = 0; step < kMaxSteps; ++step) {

@@ -231,5 +231,25 @@ TEST(EventsOnDate, TheQuerysAnswersAndTheTransitOfCircumpolarDates) {
     EXPECT_NEAR((*always.transit - june25 - zone / 360.0) * 1440.0, 14 * 60 + 8, 1.0);
 }
 
+// Instants and places no theory holds answer at once, with nothing or −1.
+TEST(HostileInputs, AnswerAtOnceWithNothing) {
+    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+    constexpr double kHuge = 1e300;
+    for (double jd : {kNaN, kHuge, -kHuge, 1e15})
+        for (int16_t body : {kBodySun, kBodyMoon})
+            for (int16_t quantity : {19, 20, 21, 23}) {
+                const double hours = CalcEfemeride(body, quantity, 0, jd, 3.7, 40.4, -15.0);
+                EXPECT_TRUE(hours == -1.0 || hours == 0.0 || std::isnan(hours)) << jd << " " << quantity;
+            }
+    const JulianDay june2026 = JulianDayFromDate(1, 6, 2026, 12, 0);
+    for (double latitude : {kNaN, 1e9, -91.0})
+        for (int16_t quantity : {19, 20, 21}) CalcEfemeride(kBodyMoon, quantity, 0, june2026, 3.7, latitude, -15.0);
+    EXPECT_TRUE(FindSeasons(kNaN, june2026).empty());
+    EXPECT_TRUE(FindSeasons(-kHuge, kHuge).empty());
+    EXPECT_TRUE(FindPhases(1e15, 1e15 + 30.0).empty());
+    EXPECT_TRUE(FindTransits(SunOrMoon::Sun, 1e15, 1e15 + 1.0, 0.0, 0.0).empty());
+    EXPECT_TRUE(FindCrossings(SunOrMoon::Moon, 0.0, june2026, june2026 + 2.0, kNaN, 40.0).empty());
+}
+
 }  // namespace
 }  // namespace helune
