@@ -259,8 +259,9 @@ public:
 
 private:
     // The Sun's tabulated day J0; for the Moon, J0 − 1, J0 and J0 + 1, which
-    // share their positions and the ΔT of J0 (it changes by under a millisecond
-    // from one day to the next).
+    // share their positions and the ΔT of J0 (from one day to the next ΔT moves
+    // by under a tenth of a second, the Moon by a twentieth of an arc second in
+    // that time).
     void TabulateDays() {
         if (!days_.empty()) return;
         const double deltaT = DeltaT(J0_) / 86400.0;
