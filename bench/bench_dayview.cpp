@@ -3,7 +3,7 @@
 // same six events from libnova when it is installed.
 #include <benchmark/benchmark.h>
 
-#include "DayChart.h"
+#include "DayFacts.h"
 #include "Efemerides.h"
 #include "Phases.h"
 

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "DayChart.h"
+#include "DayFacts.h"
 #include "Phases.h"
 
 namespace {

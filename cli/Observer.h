@@ -10,6 +10,7 @@
 #include <string>
 
 #include "Settings.h"
+#include "Surroundings.h"
 
 namespace helune::cli {
 
@@ -37,8 +38,9 @@ struct PlaceOptions {
 class Observer {
 public:
     // The place and zone of the options, each missing part from the window's
-    // store (with the window's defaults when the store is incomplete).
-    static Observer FromOptions(const PlaceOptions& options);
+    // store (with the window's defaults, from the system's zone, when the store
+    // is incomplete).
+    static Observer FromOptions(const PlaceOptions& options, const Surroundings& system = {});
     // A fixed place in a fixed zone (zone: degrees, positive West).
     static Observer Fixed(double longitudeWest, double latitude, double zone);
 

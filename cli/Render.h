@@ -1,5 +1,5 @@
 // The window's day chart as a picture, painted as the window paints it. Needs
-// a QApplication.
+// a QGuiApplication.
 #pragma once
 
 #include <QDate>

@@ -16,8 +16,6 @@ constexpr double kDegreesOfZonePerDay = 360.0;
 // The last new moon before any instant lies at most a lunation and a half back.
 constexpr int kNewMoonLookBackDays = 45;
 
-QDate DateOf(JulianDay jd) { return QDate::fromJulianDay(static_cast<qint64>(std::floor(jd + 0.5))); }
-
 // Why the Sun does not cross the threshold on the date: it stays above it
 // through the lower culmination, or below it through the upper one.
 std::string SunReason(const Observer& observer, const SunThreshold& threshold, JulianDay noon, double zone) {
@@ -144,12 +142,9 @@ JulianDay LocalMidnight(QDate date) {
 }
 
 QDateTime LocalDateTime(QDate date, double hours, double zone) {
-    const double h = std::floor(hours);
-    const double m = (hours - h) * 60.0;
-    const double minutes = std::floor(m);
-    const double seconds = std::floor((m - minutes) * 60.0);
+    const ClockTime t = ClockOf(hours);
     const QDateTime midnight(date, QTime(0, 0), Qt::OffsetFromUTC, OffsetMinutes(zone) * 60);
-    return midnight.addSecs(static_cast<qint64>(h * 3600.0 + minutes * 60.0 + seconds));
+    return midnight.addSecs(t.hour * 3600LL + t.minute * 60LL + t.second);
 }
 
 JulianDay UniversalInstant(QDate date, double hours, double zone) {
@@ -157,8 +152,8 @@ JulianDay UniversalInstant(QDate date, double hours, double zone) {
 }
 
 QDateTime LocalPhaseTime(const Observer& observer, const PhaseInstant& phase) {
-    const QDate utcDate = DateOf(phase.universal);
-    const QDate localDate = DateOf(phase.universal - observer.ZoneOn(utcDate) / kDegreesOfZonePerDay);
+    const QDate utcDate = DateOfJulianDay(phase.universal);
+    const QDate localDate = DateOfJulianDay(phase.universal - observer.ZoneOn(utcDate) / kDegreesOfZonePerDay);
     return PhaseUtc(phase).toOffsetFromUtc(OffsetMinutes(observer.ZoneOn(localDate)) * 60);
 }
 
@@ -166,16 +161,6 @@ QDateTime PhaseUtc(const PhaseInstant& phase) {
     PhaseEvent utc{};
     JulianDayToDate(utc, phase.universal);
     return QDateTime(QDate(utc.Year, utc.Month, utc.Day), QTime(utc.Hour, utc.Minute, utc.Second), Qt::UTC);
-}
-
-const char* PhaseName(int16_t code) {
-    switch (code) {
-        case kLastQuarter: return "last quarter";
-        case kFullMoon: return "full moon";
-        case kFirstQuarter: return "first quarter";
-        case kNewMoon: return "new moon";
-        default: return "";
-    }
 }
 
 }  // namespace helune::cli

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "DayChart.h"
+#include "Composition.h"
 #include "Observer.h"
 
 namespace helune::cli {
@@ -91,7 +91,5 @@ QDateTime LocalPhaseTime(const Observer& observer, const PhaseInstant& phase);
 // The universal date and time of a phase, to the second.
 QDateTime PhaseUtc(const PhaseInstant& phase);
 
-// "new moon", "first quarter", "full moon", "last quarter".
-const char* PhaseName(int16_t code);
 
 }  // namespace helune::cli

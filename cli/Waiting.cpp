@@ -13,8 +13,6 @@ constexpr double kSecondsPerDay = 86400.0;
 constexpr double kMinutesPerDay = 1440.0;
 constexpr int kDaysSearched = 367;
 
-QDate UniversalDate(JulianDay jd) { return QDate::fromJulianDay(static_cast<qint64>(std::floor(jd + 0.5))); }
-
 bool IsWaitable(const EventKind& kind) { return kind.key != std::string("moon_transit"); }
 
 }  // namespace
@@ -35,7 +33,7 @@ std::string WaitableEventNames() {
 std::optional<JulianDay> NextEventInstant(const Observer& observer, const EventKind& event, double offsetMinutes,
                                           JulianDay now) {
     // From two days back: an event of an earlier date, moved forward by the offset, may still be ahead.
-    const QDate first = UniversalDate(now).addDays(-2);
+    const QDate first = DateOfJulianDay(now).addDays(-2);
     for (QDate date = first; date < first.addDays(kDaysSearched); date = date.addDays(1)) {
         const double zone = observer.ZoneOn(date);
         const JulianDay noon = JulianDayFromDate(static_cast<int16_t>(date.day()), static_cast<int16_t>(date.month()),

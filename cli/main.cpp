@@ -3,9 +3,11 @@
 // (calc, events) in its own conventions (degrees; longitude positive West; zone
 // = UT minus local time in degrees, 15 per hour, positive West).
 #include <CLI/CLI.hpp>
-#include <QApplication>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -24,8 +26,12 @@
 #include "Efemerides.h"
 #include "Output.h"
 #include "Phases.h"
+#include "Surroundings.h"
+#ifdef HELUNE_RENDER_IN_PROCESS
+#include <QGuiApplication>
+
 #include "Render.h"
-#include "Today.h"
+#endif
 #include "Waiting.h"
 
 namespace {
@@ -258,12 +264,59 @@ void Phases(const Arguments& a) {
                              QDateTime::currentDateTimeUtc());
 }
 
+#ifdef HELUNE_RENDER_IN_PROCESS
 void Render(const Arguments& a) {
     const auto observer = helune::cli::Observer::FromOptions(a.place);
     const QDate date = DateOrToday(a.date);
     if (!helune::cli::RenderDayChart(observer, date).save(QString::fromStdString(a.output), "PNG"))
         throw UsageError{"--output: cannot write '" + a.output + "'"};
 }
+
+// Qt's notes about its platform (a missing runtime folder under the offscreen
+// platform) are no concern of a script; its errors still show.
+void QuietQtNotes(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "helune-cli: %s\n", qPrintable(message));
+}
+
+// Paints, on the offscreen platform unless told otherwise.
+int RunRender(const Arguments& a, const std::vector<std::string>&) {
+    int argc = 1;
+    char name[] = "helune-cli";
+    char* argv[] = {name, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(QuietQtNotes);
+    QGuiApplication application(argc, argv);
+    Render(a);
+    return 0;
+}
+#else
+// helune-render, beside this program in a build, in libexec in an installation.
+QString RenderProgram() {
+    const QDir here(QCoreApplication::applicationDirPath());
+    for (const QString& candidate : {here.filePath(QStringLiteral("helune-render")),
+                                     here.filePath(QStringLiteral(HELUNE_RENDER_FROM_BIN "/helune-render"))})
+        if (QFileInfo(candidate).isExecutable()) return candidate;
+    return {};
+}
+
+// The picture is helune-render's work: it runs with the same arguments, and its
+// output and status are this program's.
+int RunRender(const Arguments&, const std::vector<std::string>& arguments) {
+    int argc = 1;
+    char name[] = "helune-cli";
+    char* argv[] = {name, nullptr};
+    QCoreApplication application(argc, argv);
+    const QString program = RenderProgram();
+    if (program.isEmpty()) {
+        std::fprintf(stderr, "helune-cli: render: helune-render is not installed\n");
+        return 1;
+    }
+    QStringList forwarded;
+    for (const std::string& argument : arguments) forwarded << QString::fromStdString(argument);
+    const int status = QProcess::execute(program, forwarded);
+    return status < 0 ? 1 : status;
+}
+#endif
 
 double ParseOffsetMinutes(const std::string& text) {
     if (text.empty()) return 0.0;
@@ -301,12 +354,6 @@ int Wait(const Arguments& a) {
     return 0;
 }
 
-// Qt's notes about its platform (a missing runtime folder under the offscreen
-// platform) are no concern of a script; its errors still show.
-void QuietQtNotes(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "helune-cli: %s\n", qPrintable(message));
-}
-
 constexpr const char* kCommands[] = {"day", "range", "phases", "render", "wait"};
 
 void DefineCommands(CLI::App& app, Arguments& a) {
@@ -332,19 +379,13 @@ void DefineCommands(CLI::App& app, Arguments& a) {
     for (CLI::App* command : {day, range, phases, render, wait}) AddPlaceOptions(command, a);
 }
 
-// Runs the chosen command inside the Qt application it needs: a GUI one, on the
-// offscreen platform unless told otherwise, to paint; a core one otherwise.
-int RunParsed(const std::string& command, const Arguments& a) {
+// Runs the chosen command: the picture through RunRender, the others inside a
+// core application. arguments: the command line as given, for the picture.
+int RunParsed(const std::string& command, const Arguments& a, const std::vector<std::string>& arguments) {
+    if (command == "render") return RunRender(a, arguments);
     int argc = 1;
     char name[] = "helune-cli";
     char* argv[] = {name, nullptr};
-    if (command == "render") {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        qInstallMessageHandler(QuietQtNotes);
-        QApplication application(argc, argv);
-        Render(a);
-        return 0;
-    }
     QCoreApplication application(argc, argv);
     if (command == "wait") return Wait(a);
     if (command == "range") Range(a);
@@ -355,7 +396,8 @@ int RunParsed(const std::string& command, const Arguments& a) {
 
 // The new commands, parsed by CLI11; a bare invocation or one starting with an
 // option is the day command.
-int RunCommand(std::vector<std::string> args) {
+int RunCommand(const std::vector<std::string>& arguments) {
+    std::vector<std::string> args = arguments;
     if (args.empty() || args[0].rfind('-', 0) == 0) args.insert(args.begin(), "day");
     if (std::find(std::begin(kCommands), std::end(kCommands), args[0]) == std::end(kCommands))
         throw UsageError{"unknown command '" + args[0] + "' (day, range, phases, render, wait, calc or events; see --help)"};
@@ -371,7 +413,7 @@ int RunCommand(std::vector<std::string> args) {
     } catch (const CLI::ParseError& error) {
         throw UsageError{error.what()};
     }
-    return RunParsed(app.get_subcommands().front()->get_name(), a);
+    return RunParsed(app.get_subcommands().front()->get_name(), a, arguments);
 }
 
 }  // namespace

@@ -2,26 +2,19 @@
 
 #include <QCloseEvent>
 #include <QDate>
-#include <QFile>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <cmath>
 
-#include "DayChart.h"
+#include "Composition.h"
 #include "Fonts.h"
-#include "Helune2.h"
-#include "Helune3.h"
-#include "JpegDecoder.h"
 #include "Lenguajes.h"
+#include "Painting.h"
+#include "Pictures.h"
 #include "Registry.h"
-#include "Today.h"
 #include "ui_Helune1.h"
-
-// The window's pictures live in a static library, whose resources must be
-// registered by hand.
-static void RegisterPictures() { Q_INIT_RESOURCE(helune); }
 
 namespace helune {
 
@@ -29,19 +22,6 @@ namespace {
 
 inline const QColor kWarning{255, 0, 0};
 constexpr char kFirstRunHint[] = "You have to define your Location and Timezone to get proper results";
-
-// A picture of the window's resources, decoded with libjpeg; a picture that
-// does not decode is left empty (and said so on standard error).
-QImage LoadPicture(const QString& resource) {
-    QFile file(resource);
-    if (!file.open(QIODevice::ReadOnly)) {
-        qWarning("Helune: the picture %s is missing", qPrintable(resource));
-        return {};
-    }
-    DecodedJpeg decoded = DecodeJpeg(file.readAll());
-    if (!decoded.error.isEmpty()) qWarning("Helune: %s: %s", qPrintable(resource), qPrintable(decoded.error));
-    return decoded.image;
-}
 
 // The arrows' and the links' font: 8-point bold, the links underlined.
 QFont ControlFont(bool underlined) { return DesignFont(QStringLiteral("MS Sans Serif"), 8, true, underlined); }
@@ -54,9 +34,9 @@ void SetTextColour(QLabel* label, const QColor& colour) {
 
 QColor ActiveCaptionColour() { return QGuiApplication::palette().color(QPalette::Active, QPalette::Highlight); }
 
-std::optional<int> StoredInteger(const char* name) {
+std::optional<int> StoredInteger(const char* name, const RegistryStore& store) {
     QString text;
-    if (!ReadRegValue(RegistryRoot::CurrentUser, RegistryKeyPath, name, text)) return std::nullopt;
+    if (!ReadRegValue(RegistryRoot::CurrentUser, RegistryKeyPath, name, text, store)) return std::nullopt;
     bool ok = false;
     const int value = text.trimmed().toInt(&ok);
     return ok ? std::optional<int>(value) : std::nullopt;
@@ -64,12 +44,15 @@ std::optional<int> StoredInteger(const char* name) {
 
 }  // namespace
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent, Qt::FramelessWindowHint), ui_(std::make_unique<Ui::TForm1>()) {
-    RegisterPictures();
+TForm1::TForm1(WindowServices services, QWidget* parent)
+    : QWidget(parent, Qt::FramelessWindowHint), services_(std::move(services)), ui_(std::make_unique<Ui::TForm1>()) {
     ui_->setupUi(this);
-    setWindowIcon(QIcon(QStringLiteral(":/helune.png")));
-    sunPicture_ = LoadPicture(QStringLiteral(":/sun.jpg"));
-    moonPicture_ = LoadPicture(QStringLiteral(":/moon.jpg"));
+    setWindowIcon(ProgramIcon());
+    // A picture that does not decode is left empty, and said so on standard error.
+    const ChartPictures pictures = LoadChartPictures();
+    if (!pictures.errors.isEmpty()) qWarning("Helune: %s", qPrintable(pictures.errors));
+    sunPicture_ = pictures.sun;
+    moonPicture_ = pictures.moon;
     ui_->Sol->setPixmap(QPixmap::fromImage(sunPicture_));
     ui_->Luna->setPixmap(QPixmap::fromImage(moonPicture_));
     for (QLabel* arrow : {ui_->dMen, ui_->dMas}) {
@@ -115,7 +98,7 @@ void TForm1::SetSettings(const LocationSettings& s) {
 void TForm1::FindFasesLuna() { Phases = FindChartPhases(ShownDay, ShownMonth, ShownYear, EffectiveZone); }
 
 void TForm1::ShowData() {
-    const QDate date = QDate::fromJulianDay(static_cast<qint64>(std::floor(ShownDate)));
+    const QDate date = DateOfDayCount(ShownDate);
     ShownDay = static_cast<int16_t>(date.day());
     ShownMonth = static_cast<int16_t>(date.month());
     ShownYear = static_cast<int16_t>(date.year());
@@ -125,7 +108,8 @@ void TForm1::ShowData() {
     FindFasesLuna();
     facts.phases = Phases;
     const QSize chart(ChartWidth, ChartHeight);
-    const ChartLayout layout{chart, QSize(40, 40), QSize(30, 30), UserDecimalSeparator()};
+    ChartLayout layout = WindowChartLayout(UserDecimalSeparator());
+    layout.chart = chart;
     const std::vector<ChartItem> items = ComposeDayChart(facts, layout, QtTextMeasure());
 
     ChartBitmap = QPixmap(chart);
@@ -136,9 +120,9 @@ void TForm1::ShowData() {
 }
 
 void TForm1::FetchParameters() {
-    ShownDate = static_cast<DayCount>(LocalToday().toJulianDay());
+    ShownDate = static_cast<DayCount>(services_.today().toJulianDay());
     RestoreStoredPosition();
-    const StoredSettings stored = ReadStoredSettings(Settings(), UserDecimalSeparator());
+    const StoredSettings stored = ReadStoredSettings(Settings(), UserDecimalSeparator(), services_.store);
     SetSettings(stored.settings);
     if (stored.missing) {
         SetTextColour(ui_->Opciones, kWarning);
@@ -153,8 +137,8 @@ void TForm1::FetchParameters() {
 // screen; a position from a screen since removed would lose the window.
 void TForm1::RestoreStoredPosition() {
     QPoint at = pos();
-    if (const auto top = StoredInteger("Top")) at.setY(*top);
-    if (const auto left = StoredInteger("Left")) at.setX(*left);
+    if (const auto top = StoredInteger("Top", services_.store)) at.setY(*top);
+    if (const auto left = StoredInteger("Left", services_.store)) at.setX(*left);
     const QRect wanted(at, size());
     for (const QScreen* screen : QGuiApplication::screens())
         if (screen->availableGeometry().intersects(wanted)) {
@@ -163,10 +147,10 @@ void TForm1::RestoreStoredPosition() {
         }
 }
 
-void TForm1::StoreParameters() { WriteStoredSettings(Settings(), UserDecimalSeparator()); }
+void TForm1::StoreParameters() { WriteStoredSettings(Settings(), UserDecimalSeparator(), services_.store); }
 
 void TForm1::GetInitialValues(bool applyDefaults) {
-    const TimeZoneRecord zone = GetTimeZoneInformation();
+    const TimeZoneRecord zone = services_.timeZone();
     if (applyDefaults) SetSettings(DefaultSettings(zone));
     EffectiveZone = EffectiveZoneOn(Settings(), ShownDate, zone);
 }
@@ -179,9 +163,7 @@ void TForm1::diaClick(QObject* sender) {
 }
 
 void TForm1::OpcionesClick() {
-    TForm2 options(*this, this);
-    options.exec();
-    if (!options.SettingsChanged) return;
+    if (!services_.options || !services_.options(*this, this)) return;
     StoreParameters();
     GetInitialValues(false);
     SetTextColour(ui_->Opciones, ActiveCaptionColour());
@@ -189,8 +171,7 @@ void TForm1::OpcionesClick() {
 }
 
 void TForm1::UpdatesClick() {
-    TForm3 about(this);
-    about.exec();
+    if (services_.about) services_.about(this);
 }
 
 void TForm1::CerrarClick() { close(); }
@@ -207,8 +188,8 @@ void TForm1::ControlMouseMove(Qt::MouseButtons buttons, QPoint at) {
 }
 
 void TForm1::FormClose() {
-    WriteRegValue(RegistryRoot::CurrentUser, RegistryKeyPath, "Left", QString::number(x()), kRegText);
-    WriteRegValue(RegistryRoot::CurrentUser, RegistryKeyPath, "Top", QString::number(y()), kRegText);
+    WriteRegValue(RegistryRoot::CurrentUser, RegistryKeyPath, "Left", QString::number(x()), kRegText, services_.store);
+    WriteRegValue(RegistryRoot::CurrentUser, RegistryKeyPath, "Top", QString::number(y()), kRegText, services_.store);
     ChartBitmap = QPixmap();
 }
 

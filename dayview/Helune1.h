@@ -2,14 +2,17 @@
 // that step the shown date and three links on a bottom banner.
 #pragma once
 
+#include <QDate>
 #include <QImage>
 #include <QPixmap>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "Phases.h"
 #include "Settings.h"
+#include "Surroundings.h"
 
 namespace Ui {
 class TForm1;
@@ -19,11 +22,21 @@ class QMouseEvent;
 
 namespace helune {
 
-class TForm1 : public QWidget {
+// What the main window takes from its surroundings, and the two dialogs its
+// links open (without them the links do nothing).
+struct WindowServices : Surroundings {
+    // Shows the options dialog over parent, editing record; true when accepting changed it.
+    std::function<bool(ShownSettings& record, QWidget* parent)> options;
+    std::function<void(QWidget* parent)> about;
+};
+
+// The shown date and the five settings are the window's own record, which the
+// options dialog edits.
+class TForm1 : public QWidget, public ShownSettings {
     Q_OBJECT
 
 public:
-    explicit TForm1(QWidget* parent = nullptr);
+    explicit TForm1(WindowServices services = {}, QWidget* parent = nullptr);
     ~TForm1() override;
 
     // Recomputes and redraws the chart of ShownDate for the place and zone in force.
@@ -52,9 +65,7 @@ public:
     int16_t ChartWidth = 0, ChartHeight = 0;
     QPixmap ChartBitmap;
     double NoonJulianDay = 0.0;
-    double Longitud = 0.0, Latitud = 0.0, Huso = 0.0, Ajuste = 0.0, EffectiveZone = 0.0;
-    DayCount ShownDate = 0.0;
-    bool Verano = false;
+    double EffectiveZone = 0.0;
     PhaseTable Phases{};
 
     LocationSettings Settings() const;
@@ -71,6 +82,7 @@ private:
     void FormClose();
     void RestoreStoredPosition();
 
+    WindowServices services_;
     std::unique_ptr<Ui::TForm1> ui_;
     QImage sunPicture_, moonPicture_;
 };

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QIcon>
 
-#include "Helune1.h"
+#include "Dialogs.h"
 #include "Lenguajes.h"
 
 int main(int argc, char** argv) {
@@ -11,7 +11,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("helune"));
     QApplication::setApplicationDisplayName(helune::kApplicationTitle);
     QApplication::setDesktopFileName(QStringLiteral("helune"));
-    helune::TForm1 window;
+    helune::TForm1 window(helune::WithDialogs({}));
     QApplication::setWindowIcon(window.windowIcon());
     window.show();
     return QApplication::exec();

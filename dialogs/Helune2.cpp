@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QDate>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -13,7 +14,7 @@
 #include <optional>
 
 #include "Fonts.h"
-#include "Helune1.h"
+#include "Pictures.h"
 #include "Settings.h"
 #include "ui_Helune2.h"
 
@@ -27,8 +28,6 @@ constexpr double kMinutesPerUnit = 60.0;
 // Item positions in the hemisphere boxes.
 constexpr int kEast = 0, kWest = 1;
 constexpr int kNorth = 0, kSouth = 1;
-
-constexpr char kProgramIcon[] = ":/helune.png";
 
 constexpr char kLonGraInvalid[] = "Longitude degrees are not valid";
 constexpr char kLonMinInvalid[] = "Longitude minutes are not valid";
@@ -182,11 +181,9 @@ LocationSettings SettingsFrom(const Entries& entries, const Ui::TForm2& ui) {
 
 QFont DialogFont(bool bold) { return DesignFont(QStringLiteral("MS Sans Serif"), 8, bold); }
 
-QDate CalendarDate(DayCount day) { return QDate::fromJulianDay(static_cast<qint64>(std::floor(day))); }
-
 }  // namespace
 
-TForm2::TForm2(TForm1& main, QWidget* parent)
+TForm2::TForm2(ShownSettings& main, QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       main_(main),
       ui_(std::make_unique<Ui::TForm2>()) {
@@ -197,7 +194,7 @@ TForm2::TForm2(TForm1& main, QWidget* parent)
     setPalette(buttonFace);
     setFont(DialogFont(true));
     ui_->Fecha->setFont(DialogFont(false));
-    setWindowIcon(QIcon(kProgramIcon));
+    setWindowIcon(ProgramIcon());
     connect(ui_->Acepta, &QPushButton::clicked, this, &TForm2::AceptaClick);
     connect(ui_->Cancela, &QPushButton::clicked, this, &TForm2::CancelaClick);
     CentreOnScreen();
@@ -230,7 +227,7 @@ void TForm2::SetEnglishTexts() {
 }
 
 void TForm2::ShowSettings() {
-    ui_->Fecha->setDate(CalendarDate(main_.ShownDate));
+    ui_->Fecha->setDate(DateOfDayCount(main_.ShownDate));
     ShowQuantity(ui_->LonGra, ui_->LonMin, DegreesAndMinutes(main_.Longitud));
     ShowQuantity(ui_->LatGra, ui_->LatMin, DegreesAndMinutes(main_.Latitud));
     ShowQuantity(ui_->DifHor, ui_->DifMin, ClockLead(main_.Huso));
@@ -252,7 +249,7 @@ void TForm2::CancelaClick() { reject(); }
 // Each value is written only when it differs, so that accepting the window as
 // shown leaves the main window's settings, and SettingsChanged, as they were.
 void TForm2::StoreChanges(const QDate& date, const LocationSettings& chosen) {
-    if (date != CalendarDate(main_.ShownDate)) {
+    if (date != DateOfDayCount(main_.ShownDate)) {
         main_.ShownDate = static_cast<DayCount>(date.toJulianDay());
         SettingsChanged = true;
     }
@@ -272,8 +269,10 @@ void TForm2::keyPressEvent(QKeyEvent* event) {
 }
 
 void TForm2::CentreOnScreen() {
+    const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
     QRect frame(QPoint(), size());
-    frame.moveCenter(main_.screen()->availableGeometry().center());
+    frame.moveCenter(screen->availableGeometry().center());
     move(frame.topLeft());
 }
 

@@ -15,25 +15,26 @@ class QKeyEvent;
 
 namespace helune {
 
-class TForm1;
 struct LocationSettings;
+struct ShownSettings;
 
 class TForm2 : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TForm2(TForm1& main, QWidget* parent = nullptr);
+    // main: the main window's record of the shown date and the settings.
+    explicit TForm2(ShownSettings& main, QWidget* parent = nullptr);
     ~TForm2() override;
 
     // Fills the controls from the main window's date and settings.
     void FormCreate();
-    // Checks the entries, writes the values that differ into the main window
-    // and closes; an entry that is not valid is reported and the window stays.
+    // Checks the entries, writes the values that differ into the main window's
+    // record and closes; an entry that is not valid is reported and the window stays.
     void AceptaClick();
-    // Closes without touching the main window.
+    // Closes without touching the main window's record.
     void CancelaClick();
 
-    // Set when accepting wrote any value into the main window.
+    // Set when accepting wrote any value into the main window's record.
     bool SettingsChanged = false;
 
     // Reports an entry that is not valid; a warning box unless replaced.
@@ -51,7 +52,7 @@ private:
     void CentreOnScreen();
     void StoreChanges(const QDate& date, const LocationSettings& chosen);
 
-    TForm1& main_;
+    ShownSettings& main_;
     std::unique_ptr<Ui::TForm2> ui_;
 };
 

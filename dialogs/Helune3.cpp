@@ -5,6 +5,7 @@
 #include <QUrl>
 
 #include "Fonts.h"
+#include "Pictures.h"
 #include "ui_Helune3.h"
 
 namespace helune {
@@ -18,8 +19,8 @@ QFont AboutFont(bool underlined) { return DesignFont(QStringLiteral("Tahoma"), 8
 TForm3::TForm3(QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), ui_(std::make_unique<Ui::TForm3>()) {
     ui_->setupUi(this);
-    setWindowIcon(QIcon(QStringLiteral(":/helune.png")));
-    ui_->Fondo->setPixmap(QPixmap(QStringLiteral(":/about.bmp")));
+    setWindowIcon(ProgramIcon());
+    ui_->Fondo->setPixmap(AboutBackground());
     ui_->LastUpdate->setFont(AboutFont(false));
     ui_->CheckUpdates->setFont(AboutFont(false));
     ui_->UpdateUrl->setFont(AboutFont(true));

@@ -1,14 +1,20 @@
 // What the window tests share: a settings folder of their own, the Madrid zone
-// and a fixed today, so that nothing depends on the machine they run on.
+// and a fixed today, all handed to the code under test, so that nothing
+// depends on the machine they run on and nothing of the process is changed.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDate>
 #include <QTemporaryDir>
+#include <QTimeZone>
+#include <QTimer>
+#include <functional>
 
+#include "Dialogs.h"
 #include "Settings.h"
-#include "Today.h"
+#include "Surroundings.h"
 
 namespace helune {
 
@@ -31,18 +37,54 @@ class IsolatedSettings : public testing::Test {
 protected:
     explicit IsolatedSettings(QDate today = QDate(2024, 7, 1)) : today_(today) {}
 
-    void SetUp() override {
-        ASSERT_TRUE(config_.isValid());
-        qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
-        qputenv("TZ", "Europe/Madrid");
-        SetLocalTodayForTesting(today_);
+    void SetUp() override { ASSERT_TRUE(config_.isValid()); }
+
+    // The store in the test's own folder.
+    RegistryStore IsolatedStore() const { return {config_.path()}; }
+    // That store, Madrid's zone in today's year, and today as set.
+    Surroundings Around() const {
+        Surroundings around;
+        around.today = [this] { return today_; };
+        around.timeZone = [this] { return TimeZoneRecordFor(QTimeZone("Europe/Madrid"), today_.year()); };
+        around.store = IsolatedStore();
+        return around;
     }
-    void TearDown() override { SetLocalTodayForTesting(QDate()); }
+    // The same for the main window, with its two dialogs.
+    WindowServices Services() const {
+        WindowServices services = WithDialogs({});
+        static_cast<Surroundings&>(services) = Around();
+        return services;
+    }
+    void SetToday(QDate today) { today_ = today; }
 
     QTemporaryDir config_;
 
 private:
     QDate today_;
 };
+
+// Runs the next modal dialog through `drive` once it is open. A modal window of
+// another kind fails the test and is closed, and so is any left open after a
+// few seconds, so that a test fails rather than hangs.
+template <class Dialog>
+void WhenOpen(std::function<void(Dialog&)> drive) {
+    static constexpr int kPatienceMs = 5000;
+    QTimer::singleShot(0, [drive] {
+        QWidget* modal = QApplication::activeModalWidget();
+        auto* dialog = qobject_cast<Dialog*>(modal);
+        if (!dialog) {
+            ADD_FAILURE() << "the expected dialog is not the modal window";
+            if (modal) modal->close();
+            return;
+        }
+        drive(*dialog);
+    });
+    QTimer::singleShot(kPatienceMs, [] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            ADD_FAILURE() << "a modal window was still open after " << kPatienceMs << " ms";
+            modal->close();
+        }
+    });
+}
 
 }  // namespace helune

@@ -10,6 +10,7 @@
 
 #include "Efemerides.h"
 #include "Output.h"
+#include "Painting.h"
 #include "Registry.h"
 #include "Report.h"
 #include "Waiting.h"
@@ -107,22 +108,22 @@ class CliStore : public IsolatedSettings {};
 
 TEST_F(CliStore, WithoutOptionsTheWindowsSettingsAndDaylightDecisionApply) {
     const LocationSettings madrid{kMadridWest, kMadridLatitude, -15.0, -15.0, true};
-    WriteStoredSettings(madrid, UserDecimalSeparator());
-    const Observer stored = Observer::FromOptions({});
+    WriteStoredSettings(madrid, UserDecimalSeparator(), IsolatedStore());
+    const Observer stored = Observer::FromOptions({}, Around());
     EXPECT_DOUBLE_EQ(stored.LongitudeWest(), kMadridWest);
     EXPECT_DOUBLE_EQ(stored.Latitude(), kMadridLatitude);
-    const TimeZoneRecord system = GetTimeZoneInformation();
+    const TimeZoneRecord system = Around().timeZone();
     for (const QDate date : {QDate(2024, 1, 15), QDate(2024, 3, 31), QDate(2024, 4, 1), QDate(2024, 7, 1)})
         EXPECT_EQ(stored.ZoneOn(date), EffectiveZoneOn(madrid, Day(date.year(), date.month(), date.day()), system))
             << date.toString(Qt::ISODate).toStdString();
-    const Observer placeGiven = Observer::FromOptions({"10S", "20E", "", ""});
+    const Observer placeGiven = Observer::FromOptions({"10S", "20E", "", ""}, Around());
     EXPECT_DOUBLE_EQ(placeGiven.LongitudeWest(), -20.0);
     EXPECT_EQ(placeGiven.ZoneOn(QDate(2024, 7, 1)), kUtPlusTwo);
 }
 
 TEST_F(CliStore, AnEmptyStoreGivesTheWindowsDefaults) {
-    const LocationSettings defaults = DefaultSettings(GetTimeZoneInformation());
-    const Observer observer = Observer::FromOptions({});
+    const LocationSettings defaults = DefaultSettings(Around().timeZone());
+    const Observer observer = Observer::FromOptions({}, Around());
     EXPECT_DOUBLE_EQ(observer.LongitudeWest(), defaults.Longitud);
     EXPECT_DOUBLE_EQ(observer.Latitude(), defaults.Latitud);
 }
@@ -138,7 +139,7 @@ TEST_F(CliMadridDay, TheTextHoldsTheWindowsLinesInOrder) {
     std::ostringstream out;
     WriteDay(out, report, madrid, Format::Text);
     const std::string text = out.str();
-    const ChartLayout layout{QSize(195, 201), QSize(40, 40), QSize(30, 30), UserDecimalSeparator()};
+    const ChartLayout layout = WindowChartLayout(UserDecimalSeparator());
     std::size_t at = 0;
     for (const ChartItem& item : ComposeDayChart(report.facts, layout, QtTextMeasure()))
         if (const auto* t = std::get_if<ChartText>(&item)) {
@@ -338,12 +339,12 @@ TEST(CliIcs, ACalendarOfPhasesWithStableIds) {
 TEST(CliChartLines, RowsShareTheirYAndPicturesHeadTheirBlocks) {
     const ChartFont font{9, false};
     const std::vector<ChartItem> items = {
-        ChartText{{80, 1}, "Title", font, kChartText},  ChartText{{50, 3}, "Rising", font, kChartText},
-        ChartText{{95, 3}, ":", font, kChartText},      ChartText{{100, 3}, "08:00:00", font, kChartText},
-        ChartPicture{{5, 3}, Picture::Sun},             ChartText{{50, 5}, "Rising", font, kChartText},
-        ChartPicture{{5, 5}, Picture::Moon},            ChartText{{40, 7}, "FM : Jan 22, 2008", font, kChartText},
-        ChartText{{142, 7}, "14:36:28", font, kChartText}, ChartPicture{{5, 6}, Picture::Moon},
-        ChartText{{60, 9}, "Footer", font, kChartText}};
+        ChartText{{80, 1}, "Title", font, ChartColour::Text},  ChartText{{50, 3}, "Rising", font, ChartColour::Text},
+        ChartText{{95, 3}, ":", font, ChartColour::Text},      ChartText{{100, 3}, "08:00:00", font, ChartColour::Text},
+        ChartPicture{{5, 3}, Picture::Sun},             ChartText{{50, 5}, "Rising", font, ChartColour::Text},
+        ChartPicture{{5, 5}, Picture::Moon},            ChartText{{40, 7}, "FM : Jan 22, 2008", font, ChartColour::Text},
+        ChartText{{142, 7}, "14:36:28", font, ChartColour::Text}, ChartPicture{{5, 6}, Picture::Moon},
+        ChartText{{60, 9}, "Footer", font, ChartColour::Text}};
     EXPECT_EQ(ChartLines(items), (std::vector<std::string>{"Title", "Sun", "  Rising   : 08:00:00", "Moon", "  Rising",
                                                            "Phases", "  FM : Jan 22, 2008   14:36:28", "Footer"}));
 }

@@ -16,10 +16,10 @@ class CliRender : public IsolatedSettings {
 protected:
     CliRender() : IsolatedSettings(QDate(2024, 3, 31)) {}
 
-    void StoreMadrid() { WriteStoredSettings({3.7038, 40.4168, -15.0, -15.0, true}, UserDecimalSeparator()); }
+    void StoreMadrid() { WriteStoredSettings({3.7038, 40.4168, -15.0, -15.0, true}, UserDecimalSeparator(), IsolatedStore()); }
 
     QImage WindowChart() {
-        TForm1 window;
+        TForm1 window(Services());
         return window.form()->Imagen->pixmap().toImage();
     }
 };
@@ -27,7 +27,7 @@ protected:
 TEST_F(CliRender, TheStoredPlaceDrawsTheWindowsPixels) {
     StoreMadrid();
     const QImage window = WindowChart();
-    const QImage console = RenderDayChart(Observer::FromOptions({}), QDate(2024, 3, 31));
+    const QImage console = RenderDayChart(Observer::FromOptions({}, Around()), QDate(2024, 3, 31));
     ASSERT_EQ(console.size(), window.size());
     EXPECT_EQ(console.convertToFormat(QImage::Format_RGB32), window.convertToFormat(QImage::Format_RGB32));
 }

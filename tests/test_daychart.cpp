@@ -7,7 +7,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "DayChart.h"
+#include "Composition.h"
+#include "Painting.h"
 
 namespace helune {
 namespace {
@@ -134,8 +135,8 @@ TEST(ComposeDayChart, PositionsFromMeasuredSizes) {
     EXPECT_EQ(t[25].at, QPoint(40, 153));
     // Footer: 31 characters × 5 = 155 wide, 13 high: ((195 − 155) / 2, 201 − 13 − 1).
     EXPECT_EQ(t.back().at, QPoint(20, 187));
-    EXPECT_EQ(t.back().colour, kChartFooter);
-    EXPECT_EQ(t[5].colour, kChartText);
+    EXPECT_EQ(t.back().colour, ChartColour::Footer);
+    EXPECT_EQ(t[5].colour, ChartColour::Text);
 }
 
 TEST(ComposeDayChart, PicturesBesideTheirBlocks) {
@@ -239,10 +240,10 @@ TEST(PaintDayChart, ColoursAndPicturesLandWhereComposed) {
         return n;
     };
     const QSize titleSize = QtTextMeasure().Measure(title.text, title.font);
-    EXPECT_GT(countColour(QRect(title.at, titleSize), kChartText), 20);
+    EXPECT_GT(countColour(QRect(title.at, titleSize), kChartTextColour), 20);
     const QSize footerSize = QtTextMeasure().Measure(footer.text, footer.font);
-    EXPECT_GT(countColour(QRect(footer.at, footerSize), kChartFooter), 20);
-    EXPECT_EQ(countColour(QRect(footer.at, footerSize), kChartText), 0);
+    EXPECT_GT(countColour(QRect(footer.at, footerSize), kChartFooterColour), 20);
+    EXPECT_EQ(countColour(QRect(footer.at, footerSize), kChartTextColour), 0);
     const QPoint sunAt = Pictures(items).front().at;
     EXPECT_EQ(sunAt.x(), 5);
     EXPECT_EQ(chart.pixelColor(sunAt), QColor(255, 200, 0));

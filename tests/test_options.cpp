@@ -41,7 +41,7 @@ class OptionsTest : public IsolatedSettings {
 protected:
     void SetUp() override {
         IsolatedSettings::SetUp();
-        main_ = std::make_unique<TForm1>();
+        main_ = std::make_unique<TForm1>(Services());
     }
 
     // The options window over the main window showing settings.

@@ -18,7 +18,7 @@
 #include "JpegDecoder.h"
 #include "Registry.h"
 #include "TimeZoneRecord.h"
-#include "Today.h"
+#include "Surroundings.h"
 
 // Test messages show texts as text.
 void PrintTo(const QString& text, std::ostream* out) {
@@ -353,11 +353,7 @@ TEST(GetTimeZoneInformation, FollowsTheTzEnvironmentVariable) {
 // ---------------------------------------------------------------------------------------
 // Today's date
 
-TEST(LocalToday, IsTheSystemDateUnlessSetForTesting) {
-    SetLocalTodayForTesting(QDate(2008, 1, 18));
-    EXPECT_EQ(LocalToday(), QDate(2008, 1, 18));
-
-    SetLocalTodayForTesting(QDate());
+TEST(LocalToday, IsTheSystemDate) {
     // Read between two looks at the clock, in case midnight passes meanwhile.
     const QDate before = QDate::currentDate();
     const QDate today = LocalToday();

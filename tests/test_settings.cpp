@@ -120,7 +120,7 @@ TEST(ParseSetting, OnlyTheUsersSeparatorConverts) {
 class StoredSettingsTest : public IsolatedSettings {
 protected:
     void Store(const char* name, const QString& text) {
-        ASSERT_TRUE(WriteRegValue(RegistryRoot::CurrentUser, RegistryKeyPath, name, text, kRegText));
+        ASSERT_TRUE(WriteRegValue(RegistryRoot::CurrentUser, RegistryKeyPath, name, text, kRegText, IsolatedStore()));
     }
     bool StoreExists() const { return QDir(config_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size() > 0; }
     void StoreAll() {
@@ -133,7 +133,7 @@ protected:
 };
 
 TEST_F(StoredSettingsTest, FirstStartTakesDefaultsWarnsAndWritesNothing) {
-    TForm1 window;
+    TForm1 window(Services());
     EXPECT_EQ(window.Latitud, 0.0);
     EXPECT_EQ(window.Longitud, window.Huso);
     EXPECT_EQ(window.Huso, -15.0);  // Madrid keeps Central European Time
@@ -147,7 +147,7 @@ TEST_F(StoredSettingsTest, FirstStartTakesDefaultsWarnsAndWritesNothing) {
 
 TEST_F(StoredSettingsTest, AllFiveStoredAreUsed) {
     StoreAll();
-    TForm1 window;
+    TForm1 window(Services());
     EXPECT_EQ(window.Settings(), (LocationSettings{3.7, 40.4, -15.0, -15.0, true}));
     EXPECT_NE(window.form()->Opciones->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     EXPECT_TRUE(window.form()->Opciones->toolTip().isEmpty());
@@ -158,7 +158,7 @@ TEST_F(StoredSettingsTest, AllFiveStoredAreUsed) {
 TEST_F(StoredSettingsTest, OneMissingReplacesAllFive) {
     StoreAll();
     Store("Latitud", "");
-    TForm1 window;
+    TForm1 window(Services());
     EXPECT_EQ(window.Longitud, -15.0);
     EXPECT_EQ(window.Latitud, 0.0);
     EXPECT_EQ(window.form()->Opciones->palette().color(QPalette::WindowText), QColor(255, 0, 0));
@@ -167,7 +167,7 @@ TEST_F(StoredSettingsTest, OneMissingReplacesAllFive) {
 TEST_F(StoredSettingsTest, ValueThatDoesNotConvertCountsAsAbsent) {
     StoreAll();
     Store("Huso", "minus fifteen");
-    TForm1 window;
+    TForm1 window(Services());
     EXPECT_EQ(window.Longitud, -15.0);  // defaults for all five
     EXPECT_EQ(window.Latitud, 0.0);
 }
@@ -175,7 +175,7 @@ TEST_F(StoredSettingsTest, ValueThatDoesNotConvertCountsAsAbsent) {
 TEST_F(StoredSettingsTest, LowerCaseTrueTurnsDaylightSavingOff) {
     StoreAll();
     Store("Verano", "true");
-    TForm1 window;
+    TForm1 window(Services());
     EXPECT_FALSE(window.Verano);
     EXPECT_EQ(window.Latitud, 40.4);
     EXPECT_EQ(window.EffectiveZone, -15.0);
@@ -184,17 +184,17 @@ TEST_F(StoredSettingsTest, LowerCaseTrueTurnsDaylightSavingOff) {
 TEST_F(StoredSettingsTest, StoreAndFetchRoundTrip) {
     LocationSettings stored;
     {
-        TForm1 window;
+        TForm1 window(Services());
         window.SetSettings({3.0 + 41.0 / 60.0, -(33.0 + 52.0 / 60.0), 75.0, -15.0, false});
         stored = window.Settings();
         window.StoreParameters();
     }
     QString text;
-    ASSERT_TRUE(ReadRegValue(RegistryRoot::CurrentUser, RegistryKeyPath, "Verano", text));
+    ASSERT_TRUE(ReadRegValue(RegistryRoot::CurrentUser, RegistryKeyPath, "Verano", text, IsolatedStore()));
     EXPECT_EQ(text, QString("False"));
-    ASSERT_TRUE(ReadRegValue(RegistryRoot::CurrentUser, RegistryKeyPath, "Longitud", text));
+    ASSERT_TRUE(ReadRegValue(RegistryRoot::CurrentUser, RegistryKeyPath, "Longitud", text, IsolatedStore()));
     EXPECT_EQ(text, QString("3.68333333333333"));
-    TForm1 again;
+    TForm1 again(Services());
     EXPECT_NEAR(again.Longitud, stored.Longitud, 1e-14);
     EXPECT_NEAR(again.Latitud, stored.Latitud, 1e-13);
     EXPECT_EQ(again.Huso, 75.0);
@@ -205,31 +205,31 @@ TEST_F(StoredSettingsTest, StoreAndFetchRoundTrip) {
 
 TEST_F(StoredSettingsTest, ClosingStoresOnlyThePosition) {
     {
-        TForm1 window;
+        TForm1 window(Services());
         window.move(120, 80);
         window.close();
     }
     QString text;
-    EXPECT_TRUE(ReadRegValue(RegistryRoot::CurrentUser, RegistryKeyPath, "Left", text));
+    EXPECT_TRUE(ReadRegValue(RegistryRoot::CurrentUser, RegistryKeyPath, "Left", text, IsolatedStore()));
     EXPECT_EQ(text, QString("120"));
-    EXPECT_TRUE(ReadRegValue(RegistryRoot::CurrentUser, RegistryKeyPath, "Top", text));
+    EXPECT_TRUE(ReadRegValue(RegistryRoot::CurrentUser, RegistryKeyPath, "Top", text, IsolatedStore()));
     EXPECT_EQ(text, QString("80"));
-    EXPECT_FALSE(ReadRegValue(RegistryRoot::CurrentUser, RegistryKeyPath, "Huso", text));
-    TForm1 again;
+    EXPECT_FALSE(ReadRegValue(RegistryRoot::CurrentUser, RegistryKeyPath, "Huso", text, IsolatedStore()));
+    TForm1 again(Services());
     EXPECT_EQ(again.pos(), QPoint(120, 80));
 }
 
 TEST_F(StoredSettingsTest, PositionOffEveryScreenIsNotApplied) {
     Store("Left", "-50000");
     Store("Top", "90000");
-    TForm1 window;
+    TForm1 window(Services());
     EXPECT_NE(window.pos(), QPoint(-50000, 90000));
 }
 
 TEST_F(StoredSettingsTest, StepsAcrossMonthsAndTheSpringChange) {
     StoreAll();
-    SetLocalTodayForTesting(QDate(2024, 3, 30));
-    TForm1 window;
+    SetToday(QDate(2024, 3, 30));
+    TForm1 window(Services());
     EXPECT_EQ(window.EffectiveZone, -15.0);
     window.diaClick(window.form()->dMas);  // 31 March: the change is at 02:00
     EXPECT_EQ(window.ShownDay, 31);
@@ -246,7 +246,7 @@ TEST_F(StoredSettingsTest, StepsAcrossMonthsAndTheSpringChange) {
 
 TEST_F(StoredSettingsTest, WindowShowsTheChartInEnglish) {
     StoreAll();
-    TForm1 window;
+    TForm1 window(Services());
     EXPECT_EQ(window.windowTitle(), QString("Sun and Moon Helune"));
     EXPECT_EQ(window.form()->Opciones->text(), QString("Options"));
     EXPECT_EQ(window.form()->Updates->text(), QString("Updates"));

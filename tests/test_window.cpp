@@ -35,34 +35,25 @@ class WindowTest : public IsolatedSettings {
 protected:
     WindowTest() : IsolatedSettings(QDate(2024, 10, 26)) {}
 
-    static void StoreMadrid() {
+    void StoreMadrid() {
         const std::pair<const char*, const char*> values[] = {
             {"Longitud", "3.7"}, {"Latitud", "40.4"}, {"Huso", "-15"}, {"Verano", "True"}, {"Ajuste", "-15"}};
         for (const auto& [name, text] : values)
-            ASSERT_TRUE(WriteRegValue(RegistryRoot::CurrentUser, RegistryKeyPath, name, text, kRegText));
+            ASSERT_TRUE(WriteRegValue(RegistryRoot::CurrentUser, RegistryKeyPath, name, text, kRegText, IsolatedStore()));
     }
-    static QString Stored(const char* name) {
+    QString Stored(const char* name) {
         QString text;
-        ReadRegValue(RegistryRoot::CurrentUser, RegistryKeyPath, name, text);
+        ReadRegValue(RegistryRoot::CurrentUser, RegistryKeyPath, name, text, IsolatedStore());
         return text;
     }
     static void Mouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
         QMouseEvent event(type, at, target->mapToGlobal(at), button, held, Qt::NoModifier);
         QApplication::sendEvent(target, &event);
     }
-    // Runs the next modal dialog through `drive` once it is open.
-    template <class Dialog>
-    static void WhenOpen(std::function<void(Dialog&)> drive) {
-        QTimer::singleShot(0, [drive] {
-            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            drive(*dialog);
-        });
-    }
 };
 
 TEST_F(WindowTest, LeftButtonDragsByTheChartAndTheBanner) {
-    TForm1 window;
+    TForm1 window(Services());
     window.move(100, 100);
     QWidget* chart = window.form()->Imagen;
     Mouse(chart, QEvent::MouseButtonPress, {10, 10}, Qt::LeftButton, Qt::LeftButton);
@@ -75,7 +66,7 @@ TEST_F(WindowTest, LeftButtonDragsByTheChartAndTheBanner) {
 }
 
 TEST_F(WindowTest, OtherButtonsAndTheLinksDoNotDrag) {
-    TForm1 window;
+    TForm1 window(Services());
     window.move(100, 100);
     QWidget* chart = window.form()->Imagen;
     Mouse(chart, QEvent::MouseButtonPress, {10, 10}, Qt::LeftButton, Qt::LeftButton);  // origin (10, 10)
@@ -92,14 +83,14 @@ TEST_F(WindowTest, OtherButtonsAndTheLinksDoNotDrag) {
 
 TEST_F(WindowTest, ArrowsStepAcrossTheAutumnChangeAndTheYearEnd) {
     StoreMadrid();
-    TForm1 window;
+    TForm1 window(Services());
     EXPECT_EQ(window.EffectiveZone, -30.0);  // 26 October 2024, summer time
     QTest::mouseClick(window.form()->dMas, Qt::LeftButton);
     EXPECT_EQ(window.ShownDay, 27);
     EXPECT_EQ(window.EffectiveZone, -30.0);  // the change is at 03:00
     QTest::mouseClick(window.form()->dMas, Qt::LeftButton);
     EXPECT_EQ(window.EffectiveZone, -15.0);
-    SetLocalTodayForTesting(QDate(2024, 12, 31));
+    SetToday(QDate(2024, 12, 31));
     window.FetchParameters();
     QTest::mouseClick(window.form()->dMas, Qt::LeftButton);
     EXPECT_EQ(window.ShownYear, 2025);
@@ -113,7 +104,7 @@ TEST_F(WindowTest, ArrowsStepAcrossTheAutumnChangeAndTheYearEnd) {
 }
 
 TEST_F(WindowTest, CancelAndUnchangedAcceptStoreNothingAndKeepTheWarning) {
-    TForm1 window;  // first start: defaults and a red link
+    TForm1 window(Services());  // first start: defaults and a red link
     const QColor red(255, 0, 0);
     WhenOpen<TForm2>([](TForm2& options) { options.CancelaClick(); });
     window.OpcionesClick();
@@ -124,7 +115,7 @@ TEST_F(WindowTest, CancelAndUnchangedAcceptStoreNothingAndKeepTheWarning) {
 }
 
 TEST_F(WindowTest, AcceptingANewDateStoresAllFiveAndRedraws) {
-    TForm1 window;
+    TForm1 window(Services());
     const QImage before = window.form()->Imagen->pixmap().toImage();
     WhenOpen<TForm2>([](TForm2& options) {
         options.form()->Fecha->setDate(QDate(2024, 12, 25));
@@ -145,7 +136,7 @@ TEST_F(WindowTest, AcceptingANewDateStoresAllFiveAndRedraws) {
 
 TEST_F(WindowTest, AcceptingANewPlaceMovesTheFooter) {
     StoreMadrid();
-    TForm1 window;
+    TForm1 window(Services());
     WhenOpen<TForm2>([](TForm2& options) {
         options.form()->LatGra->setText("33");
         options.form()->LatMin->setText("52");
@@ -180,7 +171,7 @@ TEST_F(WindowTest, AboutWindowOpensTheAddressAndClosesOnEsc) {
 }
 
 TEST_F(WindowTest, UpdatesLinkShowsTheAboutWindowModally) {
-    TForm1 window;
+    TForm1 window(Services());
     bool shown = false;
     WhenOpen<TForm3>([&shown](TForm3& about) {
         shown = true;

@@ -4,8 +4,7 @@
 #include <QLocale>
 #include <cmath>
 
-#include "DayChart.h"
-#include "Registry.h"
+#include "DayFacts.h"
 
 namespace helune {
 
@@ -15,15 +14,15 @@ constexpr int kMinutesPerZoneDegree = 4;
 
 bool HasRules(const TimeZoneRecord& zone) { return zone.StandardDate.Month != 0 && zone.DaylightDate.Month != 0; }
 
-QString Read(const char* name, bool& present) {
+QString Read(const char* name, bool& present, const RegistryStore& store) {
     QString text;
-    present = ReadRegValue(RegistryRoot::CurrentUser, RegistryKeyPath, name, text);
+    present = ReadRegValue(RegistryRoot::CurrentUser, RegistryKeyPath, name, text, store);
     return text;
 }
 
-void ReadNumber(const char* name, double& field, QChar separator, bool& missing) {
+void ReadNumber(const char* name, double& field, QChar separator, bool& missing, const RegistryStore& store) {
     bool present = false;
-    const QString text = Read(name, present);
+    const QString text = Read(name, present, store);
     const std::optional<double> value = present ? ParseSetting(text, separator) : std::nullopt;
     if (value)
         field = *value;
@@ -31,8 +30,8 @@ void ReadNumber(const char* name, double& field, QChar separator, bool& missing)
         missing = true;
 }
 
-void Write(const char* name, const QString& text) {
-    WriteRegValue(RegistryRoot::CurrentUser, RegistryKeyPath, name, text, kRegText);
+void Write(const char* name, const QString& text, const RegistryStore& store) {
+    WriteRegValue(RegistryRoot::CurrentUser, RegistryKeyPath, name, text, kRegText, store);
 }
 
 }  // namespace
@@ -87,7 +86,7 @@ DayCount DaylightTransition(int16_t year, const TransitionRule& rule) {
 bool DaylightSavingApplies(const LocationSettings& settings, DayCount shownDate, const TimeZoneRecord& zone) {
     // Without rules there is no transition to decide by, whatever Verano says.
     if (!settings.Verano || !HasRules(zone)) return false;
-    const auto year = static_cast<int16_t>(QDate::fromJulianDay(static_cast<qint64>(std::floor(shownDate))).year());
+    const auto year = static_cast<int16_t>(DateOfDayCount(shownDate).year());
     const DayCount start = DaylightTransition(year, zone.DaylightDate);
     const DayCount end = DaylightTransition(year, zone.StandardDate);
     const DayCount lo = std::min(start, end), hi = std::max(start, end);
@@ -99,27 +98,28 @@ double EffectiveZoneOn(const LocationSettings& settings, DayCount shownDate, con
     return DaylightSavingApplies(settings, shownDate, zone) ? settings.Huso + settings.Ajuste : settings.Huso;
 }
 
-StoredSettings ReadStoredSettings(const LocationSettings& current, QChar decimalSeparator) {
+StoredSettings ReadStoredSettings(const LocationSettings& current, QChar decimalSeparator,
+                                  const RegistryStore& store) {
     StoredSettings stored{current, false};
-    ReadNumber("Longitud", stored.settings.Longitud, decimalSeparator, stored.missing);
-    ReadNumber("Latitud", stored.settings.Latitud, decimalSeparator, stored.missing);
-    ReadNumber("Huso", stored.settings.Huso, decimalSeparator, stored.missing);
+    ReadNumber("Longitud", stored.settings.Longitud, decimalSeparator, stored.missing, store);
+    ReadNumber("Latitud", stored.settings.Latitud, decimalSeparator, stored.missing, store);
+    ReadNumber("Huso", stored.settings.Huso, decimalSeparator, stored.missing, store);
     bool present = false;
-    const QString verano = Read("Verano", present);
+    const QString verano = Read("Verano", present, store);
     if (present)
         stored.settings.Verano = ParseVerano(verano);
     else
         stored.missing = true;
-    ReadNumber("Ajuste", stored.settings.Ajuste, decimalSeparator, stored.missing);
+    ReadNumber("Ajuste", stored.settings.Ajuste, decimalSeparator, stored.missing, store);
     return stored;
 }
 
-void WriteStoredSettings(const LocationSettings& settings, QChar decimalSeparator) {
-    Write("Verano", SettingText(settings.Verano));
-    Write("Huso", SettingText(settings.Huso, decimalSeparator));
-    Write("Longitud", SettingText(settings.Longitud, decimalSeparator));
-    Write("Latitud", SettingText(settings.Latitud, decimalSeparator));
-    Write("Ajuste", SettingText(settings.Ajuste, decimalSeparator));
+void WriteStoredSettings(const LocationSettings& settings, QChar decimalSeparator, const RegistryStore& store) {
+    Write("Verano", SettingText(settings.Verano), store);
+    Write("Huso", SettingText(settings.Huso, decimalSeparator), store);
+    Write("Longitud", SettingText(settings.Longitud, decimalSeparator), store);
+    Write("Latitud", SettingText(settings.Latitud, decimalSeparator), store);
+    Write("Ajuste", SettingText(settings.Ajuste, decimalSeparator), store);
 }
 
 }  // namespace helune

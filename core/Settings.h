@@ -8,6 +8,8 @@
 #include <QString>
 #include <optional>
 
+#include "Days.h"
+#include "Registry.h"
 #include "TimeZoneRecord.h"
 
 namespace helune {
@@ -21,9 +23,11 @@ struct LocationSettings {
     bool operator==(const LocationSettings&) const = default;
 };
 
-// A day count: whole days (the Julian day number of a date, as QDate counts it)
-// plus the fraction of the day.
-using DayCount = double;
+// The shown date and the five settings: what the main window holds and the
+// options dialog edits.
+struct ShownSettings : LocationSettings {
+    DayCount ShownDate = 0.0;
+};
 
 // The stored text of a setting and back. A stored number that does not convert
 // (another decimal separator, not a number, not finite) is nothing.
@@ -56,10 +60,11 @@ struct StoredSettings {
     LocationSettings settings;
     bool missing = false;
 };
-StoredSettings ReadStoredSettings(const LocationSettings& current, QChar decimalSeparator);
+StoredSettings ReadStoredSettings(const LocationSettings& current, QChar decimalSeparator,
+                                  const RegistryStore& store = {});
 
 // Writes the five settings ("Verano", "Huso", "Longitud", "Latitud", "Ajuste");
 // each write stands alone and a failure is not reported.
-void WriteStoredSettings(const LocationSettings& settings, QChar decimalSeparator);
+void WriteStoredSettings(const LocationSettings& settings, QChar decimalSeparator, const RegistryStore& store = {});
 
 }  // namespace helune

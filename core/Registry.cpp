@@ -16,16 +16,17 @@ namespace {
 struct StoreName {
     QString organization;
     QString application;
+    QString folder;  // empty: the user's
 };
 
-std::optional<StoreName> StoreNameOf(RegistryRoot root, const QString& keyPath) {
+std::optional<StoreName> StoreNameOf(RegistryRoot root, const QString& keyPath, const RegistryStore& where) {
     if (root != RegistryRoot::CurrentUser)
         return std::nullopt;
     const QStringList parts = keyPath.split(QLatin1Char('\\'));
     if (parts.size() != 3 || parts[0].compare(QLatin1String("Software"), Qt::CaseInsensitive) != 0 ||
         parts[1].isEmpty() || parts[2].isEmpty())
         return std::nullopt;
-    return StoreName{parts[1], parts[2]};
+    return StoreName{parts[1], parts[2], where.folder};
 }
 
 // A fresh view of the store for every call, so that no handle stays open between calls. On
@@ -33,15 +34,17 @@ std::optional<StoreName> StoreNameOf(RegistryRoot root, const QString& keyPath) 
 // because QSettings settles the user's configuration folder once, when it is first used,
 // while the store should follow $XDG_CONFIG_HOME as it is at each call.
 std::unique_ptr<QSettings> OpenStore(const StoreName& store) {
+    QString folder = store.folder;
+    if (folder.isEmpty()) {
 #ifdef Q_OS_WIN
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, store.organization,
-                                       store.application);
+        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, store.organization,
+                                           store.application);
 #else
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return std::make_unique<QSettings>(
-        QStringLiteral("%1/%2/%3.conf").arg(folder, store.organization, store.application),
-        QSettings::IniFormat);
+        folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
 #endif
+    }
+    return std::make_unique<QSettings>(
+        QStringLiteral("%1/%2/%3.conf").arg(folder, store.organization, store.application), QSettings::IniFormat);
 }
 
 std::optional<QVariant> ValueOfKind(const QString& text, int kind) {
@@ -85,9 +88,9 @@ bool RebuildDamagedStore(const StoreName& store, const QString& fileName, const 
 
 }  // namespace
 
-bool WriteRegValue(RegistryRoot root, const QString& keyPath, const QString& name, const QString& text,
-                   int kind) {
-    const std::optional<StoreName> store = StoreNameOf(root, keyPath);
+bool WriteRegValue(RegistryRoot root, const QString& keyPath, const QString& name, const QString& text, int kind,
+                   const RegistryStore& where) {
+    const std::optional<StoreName> store = StoreNameOf(root, keyPath, where);
     const std::optional<QVariant> value = ValueOfKind(text, kind);
     if (!store || !value || name.isEmpty())
         return false;
@@ -108,8 +111,9 @@ bool WriteRegValue(RegistryRoot root, const QString& keyPath, const QString& nam
     return RebuildDamagedStore(*store, fileName, readable, name, *value);
 }
 
-bool ReadRegValue(RegistryRoot root, const QString& keyPath, const QString& name, QString& text) {
-    const std::optional<StoreName> store = StoreNameOf(root, keyPath);
+bool ReadRegValue(RegistryRoot root, const QString& keyPath, const QString& name, QString& text,
+                  const RegistryStore& where) {
+    const std::optional<StoreName> store = StoreNameOf(root, keyPath, where);
     if (!store)
         return false;
     const std::unique_ptr<QSettings> settings = OpenStore(*store);

@@ -1,0 +1,43 @@
+#include "Pictures.h"
+
+#include <QFile>
+
+#include "JpegDecoder.h"
+
+// The pictures live in a static library, whose resources are registered by hand.
+static void RegisterPictures() { Q_INIT_RESOURCE(helune); }
+
+namespace helune {
+
+QImage LoadPicture(const QString& resource, QString& error) {
+    RegisterPictures();
+    QFile file(resource);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("the picture %1 is missing").arg(resource);
+        return {};
+    }
+    DecodedJpeg decoded = DecodeJpeg(file.readAll());
+    if (!decoded.error.isEmpty()) error = resource + QStringLiteral(": ") + decoded.error;
+    return decoded.image;
+}
+
+ChartPictures LoadChartPictures() {
+    ChartPictures pictures;
+    QString sunError, moonError;
+    pictures.sun = LoadPicture(QStringLiteral(":/sun.jpg"), sunError);
+    pictures.moon = LoadPicture(QStringLiteral(":/moon.jpg"), moonError);
+    pictures.errors = (sunError + (sunError.isEmpty() || moonError.isEmpty() ? "" : "; ") + moonError);
+    return pictures;
+}
+
+QIcon ProgramIcon() {
+    RegisterPictures();
+    return QIcon(QStringLiteral(":/helune.png"));
+}
+
+QPixmap AboutBackground() {
+    RegisterPictures();
+    return QPixmap(QStringLiteral(":/about.bmp"));
+}
+
+}  // namespace helune

@@ -1,0 +1,21 @@
+// Day counts and the dates they name. A day count, as QDate counts it, is the
+// Julian day number of a date plus the fraction of the day since its midnight;
+// the engine's JulianDay counts from noon, half a day earlier.
+#pragma once
+
+#include <QDate>
+
+namespace helune {
+
+using DayCount = double;
+
+inline constexpr double kHalfDay = 0.5;
+
+constexpr DayCount DayCountOf(double julianDay) { return julianDay + kHalfDay; }
+constexpr double JulianDayOf(DayCount day) { return day - kHalfDay; }
+
+// The date of a day count, and the date (of the same clock) of a Julian day.
+QDate DateOfDayCount(DayCount day);
+QDate DateOfJulianDay(double julianDay);
+
+}  // namespace helune

@@ -1,0 +1,7 @@
+#include "Surroundings.h"
+
+namespace helune {
+
+QDate LocalToday() { return QDate::currentDate(); }
+
+}  // namespace helune

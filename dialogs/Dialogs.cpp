@@ -1,0 +1,21 @@
+#include "Dialogs.h"
+
+#include "Helune2.h"
+#include "Helune3.h"
+
+namespace helune {
+
+WindowServices WithDialogs(WindowServices services) {
+    services.options = [](ShownSettings& record, QWidget* parent) {
+        TForm2 options(record, parent);
+        options.exec();
+        return options.SettingsChanged;
+    };
+    services.about = [](QWidget* parent) {
+        TForm3 about(parent);
+        about.exec();
+    };
+    return services;
+}
+
+}  // namespace helune

@@ -1,0 +1,12 @@
+// The two dialogs as the main window's links open them: each made for its
+// use, run modally over the main window, and released.
+#pragma once
+
+#include "Helune1.h"
+
+namespace helune {
+
+// services with the options dialog (TForm2) and the about window (TForm3).
+WindowServices WithDialogs(WindowServices services);
+
+}  // namespace helune
