@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 
-.PHONY: all deps build run test bench clean
+.PHONY: all deps build run test portable bench clean
 
 all: build
 
@@ -16,6 +16,9 @@ build: deps
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+portable: deps
+	@bash tools/check-portable.sh
+
 bench: build
 	@$(BUILD)/bench/helune-bench
 
@@ -23,4 +26,4 @@ run: build
 	@bash tools/run.sh $(BUILD)/dialogs/helune
 
 clean:
-	@rm -rf $(BUILD)
+	@rm -rf $(BUILD) build-portable

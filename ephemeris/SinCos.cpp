@@ -3,12 +3,36 @@
 #include <algorithm>
 #include <cmath>
 
+#if HELUNE_PACKED_PATHS
 #include "Packed.h"
+#endif
 
 namespace helune {
 
 namespace {
 
+void SinCosScalar(const double* x, int n, double* sines, double* cosines) {
+    for (int i = 0; i < n; ++i) {
+        sines[i] = std::sin(x[i]);
+        cosines[i] = std::cos(x[i]);
+    }
+}
+
+// Every term through std::sin and std::cos, in order; also for arguments
+// beyond the packed kernel.
+[[gnu::noinline]] SineCosineSums SumSinCosScalar(const double* x, const double* a, const double* b, int n) {
+    SineCosineSums sums{0.0, 0.0};
+    for (int i = 0; i < n; ++i) {
+        sums.sines += a[i] * std::sin(x[i]);
+        sums.cosines += b[i] * std::cos(x[i]);
+    }
+    return sums;
+}
+
+using SinCosRoutine = void (*)(const double* x, int n, double* sines, double* cosines);
+using SumRoutine = SineCosineSums (*)(const double* x, const double* a, const double* b, int n);
+
+#if HELUNE_PACKED_PATHS
 using namespace packed;
 
 // Adds the terms of one group of kLanes<D> to the sums; clears the lanes of
@@ -35,13 +59,7 @@ template <class D>
     IntLanes<D> inRange = ~IntLanes<D>{};
     KeepInRange(arguments, inRange);
     for (int lane = 0; lane < kLanes<D>; ++lane) {
-        if (!inRange[lane]) {
-            for (int i = 0; i < kLanes<D>; ++i) {
-                sines[i] = std::sin(x[i]);
-                cosines[i] = std::cos(x[i]);
-            }
-            return;
-        }
+        if (!inRange[lane]) return SinCosScalar(x, kLanes<D>, sines, cosines);
     }
     packed::SinCos(arguments, s, c);
     __builtin_memcpy(sines, &s, sizeof s);
@@ -64,16 +82,6 @@ template <class D>
     }
 }
 
-// Every term through std::sin and std::cos, for arguments beyond the kernel.
-[[gnu::noinline]] SineCosineSums SumSinCosPlain(const double* x, const double* a, const double* b, int n) {
-    SineCosineSums sums{0.0, 0.0};
-    for (int i = 0; i < n; ++i) {
-        sums.sines += a[i] * std::sin(x[i]);
-        sums.cosines += b[i] * std::cos(x[i]);
-    }
-    return sums;
-}
-
 template <class D>
 [[gnu::always_inline]] inline SineCosineSums SumPacked(const double* x, const double* a, const double* b, int n) {
     constexpr int kGroup = kLanes<D>;
@@ -91,7 +99,7 @@ template <class D>
         AddGroup(paddedX, paddedA, paddedB, sines, cosines, inRange);
     }
     for (int lane = 0; lane < kGroup; ++lane) {
-        if (!inRange[lane]) return SumSinCosPlain(x, a, b, n);
+        if (!inRange[lane]) return SumSinCosScalar(x, a, b, n);
     }
     return {SumOfLanes(sines), SumOfLanes(cosines)};
 }
@@ -104,9 +112,6 @@ void SinCosSse2(const double* x, int n, double* sines, double* cosines) {
     SinCosPacked<Double4>(x, n, sines, cosines);
 }
 
-using SinCosRoutine = void (*)(const double* x, int n, double* sines, double* cosines);
-
-SinCosRoutine SinCosRoutineFor(SimdPath path) { return path == SimdPath::Avx2 ? SinCosAvx2 : SinCosSse2; }
 
 SineCosineSums SumSinCosSse2(const double* x, const double* a, const double* b, int n) {
     return SumPacked<Double2>(x, a, b, n);
@@ -117,19 +122,48 @@ SineCosineSums SumSinCosSse2(const double* x, const double* a, const double* b, 
     return SumPacked<Double4>(x, a, b, n);
 }
 
-using SumRoutine = SineCosineSums (*)(const double* x, const double* a, const double* b, int n);
+bool ProcessorHasAvx2() {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
+}
+#endif
 
-SumRoutine SumRoutineFor(SimdPath path) { return path == SimdPath::Avx2 ? SumSinCosAvx2 : SumSinCosSse2; }
+SinCosRoutine SinCosRoutineFor(SimdPath path) {
+#if HELUNE_PACKED_PATHS
+    if (path == SimdPath::Avx2) return SinCosAvx2;
+    if (path == SimdPath::Sse2) return SinCosSse2;
+#endif
+    (void)path;
+    return SinCosScalar;
+}
+
+SumRoutine SumRoutineFor(SimdPath path) {
+#if HELUNE_PACKED_PATHS
+    if (path == SimdPath::Avx2) return SumSinCosAvx2;
+    if (path == SimdPath::Sse2) return SumSinCosSse2;
+#endif
+    (void)path;
+    return SumSinCosScalar;
+}
 
 }  // namespace
 
 SimdPath FastestSimdPath() {
-    static const SimdPath fastest = [] {
-        __builtin_cpu_init();
-        const bool avx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
-        return avx2 ? SimdPath::Avx2 : SimdPath::Sse2;
-    }();
+#if HELUNE_PACKED_PATHS
+    static const SimdPath fastest = ProcessorHasAvx2() ? SimdPath::Avx2 : SimdPath::Sse2;
     return fastest;
+#else
+    return SimdPath::Scalar;
+#endif
+}
+
+std::vector<SimdPath> AvailableSimdPaths() {
+    std::vector<SimdPath> paths = {SimdPath::Scalar};
+#if HELUNE_PACKED_PATHS
+    paths.push_back(SimdPath::Sse2);
+    if (FastestSimdPath() == SimdPath::Avx2) paths.push_back(SimdPath::Avx2);
+#endif
+    return paths;
 }
 
 void SinCos(const double* x, int n, double* sines, double* cosines) {

@@ -14,12 +14,35 @@
 #include <cmath>
 #include <numbers>
 
+#if HELUNE_PACKED_PATHS
 #include "Packed.h"
+#endif
 
 namespace helune {
 
 namespace {
 
+// The plain loop itself: the scalar path, and the packed paths' for |tau|
+// beyond their range (about 51) or a tau that is not a number. Not inlined,
+// so that it is never compiled with FMA.
+[[gnu::noinline]] double SumSeriesPlain(const VsopTerm* terms, int n, double tau) {
+    double sum = 0.0;
+    for (int i = 0; i < n; ++i) {
+        sum += terms[i].A * std::cos(terms[i].B + terms[i].C * tau);
+    }
+    return sum;
+}
+
+void SumCoordinatePlain(const VsopTerm* const* series, const int16_t* counts, double tau, double* sums) {
+    for (int alpha = 0; alpha < kVsopPowers; ++alpha) {
+        sums[alpha] = counts[alpha] > 0 ? SumSeriesPlain(series[alpha], counts[alpha], tau) : 0.0;
+    }
+}
+
+using CoordinateSum = void (*)(const VsopTerm* const* series, const int16_t* counts, double tau,
+                               double* sums);
+
+#if HELUNE_PACKED_PATHS
 using namespace packed;
 
 // Terms per piece of a series: the products of one piece are computed while
@@ -106,28 +129,12 @@ template <class D>
     return sum;
 }
 
-// The plain loop itself, for |tau| beyond kMaxPackedTau (about 51) and for a
-// tau that is not a number. Not inlined, so that it is never compiled with FMA.
-[[gnu::noinline]] double SumSeriesPlain(const VsopTerm* terms, int n, double tau) {
-    double sum = 0.0;
-    for (int i = 0; i < n; ++i) {
-        sum += terms[i].A * std::cos(terms[i].B + terms[i].C * tau);
-    }
-    return sum;
-}
-
 // The sum of each series alpha of one coordinate into sums[alpha].
 template <class D>
 [[gnu::always_inline]] inline void SumCoordinate(const VsopTerm* const* series, const int16_t* counts,
                                                  double tau, double* sums) {
     for (int alpha = 0; alpha < kVsopPowers; ++alpha) {
         sums[alpha] = counts[alpha] > 0 ? SumSeries<D>(series[alpha], counts[alpha], tau) : 0.0;
-    }
-}
-
-void SumCoordinatePlain(const VsopTerm* const* series, const int16_t* counts, double tau, double* sums) {
-    for (int alpha = 0; alpha < kVsopPowers; ++alpha) {
-        sums[alpha] = counts[alpha] > 0 ? SumSeriesPlain(series[alpha], counts[alpha], tau) : 0.0;
     }
 }
 
@@ -140,11 +147,19 @@ void SumCoordinateSse2(const VsopTerm* const* series, const int16_t* counts, dou
     SumCoordinate<Double4>(series, counts, tau, sums);
 }
 
-using CoordinateSum = void (*)(const VsopTerm* const* series, const int16_t* counts, double tau,
-                               double* sums);
+// The packed paths take the plain loop beyond this |tau|.
+constexpr double kPlainBeyondTau = kMaxPackedTau;
+#else
+constexpr double kPlainBeyondTau = 0.0;
+#endif
 
 CoordinateSum CoordinateSumFor(VsopPath path) {
-    return path == VsopPath::Avx2 ? SumCoordinateAvx2 : SumCoordinateSse2;
+#if HELUNE_PACKED_PATHS
+    if (path == VsopPath::Avx2) return SumCoordinateAvx2;
+    if (path == VsopPath::Sse2) return SumCoordinateSse2;
+#endif
+    (void)path;
+    return SumCoordinatePlain;
 }
 
 double Evaluate(CoordinateSum sumCoordinate, int16_t row, int16_t set, double tau) {
@@ -160,8 +175,8 @@ double Evaluate(CoordinateSum sumCoordinate, int16_t row, int16_t set, double ta
         default: return 0.0;
     }
     double sums[kVsopPowers];
-    const bool packed = std::fabs(tau) <= kMaxPackedTau;  // false for NaN too
-    (packed ? sumCoordinate : SumCoordinatePlain)(series, counts, tau, sums);
+    const bool inRange = std::fabs(tau) <= kPlainBeyondTau;  // false for NaN too
+    (inRange ? sumCoordinate : SumCoordinatePlain)(series, counts, tau, sums);
     double total = 0.0;
     double power = 1.0;  // tau^alpha
     for (int alpha = 0; alpha < kVsopPowers; ++alpha) {

@@ -45,9 +45,9 @@ extern const int16_t VsopCountR[kVsopRows][kVsopPowers];
 //   sum over alpha = 0..5 of tau^alpha · sum_j A_j cos(B_j + C_j tau).
 double EvalVSOP(int16_t row, int16_t set, double tau);
 
-// The packed paths of the sum: EvalVSOP takes the fastest (see SinCos.h).
-// EvalVSOPOn runs the path named, so that tests reach both; Avx2 needs a
-// processor with AVX2 and FMA.
+// The paths of the sum: EvalVSOP takes the fastest (see SinCos.h); the scalar
+// one is the plain loop itself. EvalVSOPOn runs the path named, one of
+// AvailableSimdPaths().
 using VsopPath = SimdPath;
 double EvalVSOPOn(VsopPath path, int16_t row, int16_t set, double tau);
 

@@ -11,6 +11,7 @@
 #include <QTimeZone>
 #include <QTimer>
 #include <functional>
+#include <memory>
 
 #include "Dialogs.h"
 #include "Settings.h"
@@ -64,12 +65,14 @@ private:
 };
 
 // Runs the next modal dialog through `drive` once it is open. A modal window of
-// another kind fails the test and is closed, and so is any left open after a
-// few seconds, so that a test fails rather than hangs.
+// another kind fails the test and is closed, and so is the dialog when it is
+// still open after a few seconds, so that a test fails rather than hangs. The
+// watch returned ends with the test's use of it.
 template <class Dialog>
-void WhenOpen(std::function<void(Dialog&)> drive) {
+[[nodiscard]] std::unique_ptr<QObject> WhenOpen(std::function<void(Dialog&)> drive) {
     static constexpr int kPatienceMs = 5000;
-    QTimer::singleShot(0, [drive] {
+    auto watch = std::make_unique<QObject>();
+    QTimer::singleShot(0, watch.get(), [drive] {
         QWidget* modal = QApplication::activeModalWidget();
         auto* dialog = qobject_cast<Dialog*>(modal);
         if (!dialog) {
@@ -77,14 +80,13 @@ void WhenOpen(std::function<void(Dialog&)> drive) {
             if (modal) modal->close();
             return;
         }
+        QTimer::singleShot(kPatienceMs, dialog, [dialog] {
+            ADD_FAILURE() << "the dialog was still open after " << kPatienceMs << " ms";
+            dialog->close();
+        });
         drive(*dialog);
     });
-    QTimer::singleShot(kPatienceMs, [] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            ADD_FAILURE() << "a modal window was still open after " << kPatienceMs << " ms";
-            modal->close();
-        }
-    });
+    return watch;
 }
 
 }  // namespace helune

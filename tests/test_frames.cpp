@@ -320,11 +320,7 @@ TEST(EquatorialToHorizontal, UnknownKindAnswersZero) {
 constexpr double kKernelAgreement = 4e-16;
 constexpr double kSmallSineAgreement = 4.5e-16;  // relative
 
-std::vector<SimdPath> PathsOfThisProcessor() {
-    std::vector<SimdPath> paths = {SimdPath::Sse2};
-    if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma")) paths.push_back(SimdPath::Avx2);
-    return paths;
-}
+std::vector<SimdPath> PathsOfThisProcessor() { return AvailableSimdPaths(); }
 
 // Arguments over the kernel's whole range: magnitudes from 1e-300 to 2^24 of
 // both signs, and the neighbours of multiples of pi/2 far out, where the

@@ -1,5 +1,6 @@
 // The main window as a user meets it: dragging, the arrows, the options and the
 // about window, driven through the real widgets.
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <QDesktopServices>
@@ -106,9 +107,9 @@ TEST_F(WindowTest, ArrowsStepAcrossTheAutumnChangeAndTheYearEnd) {
 TEST_F(WindowTest, CancelAndUnchangedAcceptStoreNothingAndKeepTheWarning) {
     TForm1 window(Services());  // first start: defaults and a red link
     const QColor red(255, 0, 0);
-    WhenOpen<TForm2>([](TForm2& options) { options.CancelaClick(); });
+    const auto cancel = WhenOpen<TForm2>([](TForm2& options) { options.CancelaClick(); });
     window.OpcionesClick();
-    WhenOpen<TForm2>([](TForm2& options) { options.AceptaClick(); });
+    const auto accept = WhenOpen<TForm2>([](TForm2& options) { options.AceptaClick(); });
     window.OpcionesClick();
     EXPECT_EQ(Stored("Huso"), QString());
     EXPECT_EQ(window.form()->Opciones->palette().color(QPalette::WindowText), red);
@@ -117,7 +118,7 @@ TEST_F(WindowTest, CancelAndUnchangedAcceptStoreNothingAndKeepTheWarning) {
 TEST_F(WindowTest, AcceptingANewDateStoresAllFiveAndRedraws) {
     TForm1 window(Services());
     const QImage before = window.form()->Imagen->pixmap().toImage();
-    WhenOpen<TForm2>([](TForm2& options) {
+    const auto watch = WhenOpen<TForm2>([](TForm2& options) {
         options.form()->Fecha->setDate(QDate(2024, 12, 25));
         options.AceptaClick();
     });
@@ -137,7 +138,7 @@ TEST_F(WindowTest, AcceptingANewDateStoresAllFiveAndRedraws) {
 TEST_F(WindowTest, AcceptingANewPlaceMovesTheFooter) {
     StoreMadrid();
     TForm1 window(Services());
-    WhenOpen<TForm2>([](TForm2& options) {
+    const auto watch = WhenOpen<TForm2>([](TForm2& options) {
         options.form()->LatGra->setText("33");
         options.form()->LatMin->setText("52");
         options.form()->LatHem->setCurrentIndex(1);  // South
@@ -170,10 +171,20 @@ TEST_F(WindowTest, AboutWindowOpensTheAddressAndClosesOnEsc) {
     QDesktopServices::unsetUrlHandler("https");
 }
 
+TEST_F(WindowTest, AModalWindowOfAnotherKindFailsTheTestInsteadOfHangingIt) {
+    TForm1 window(Services());
+    EXPECT_NONFATAL_FAILURE(
+        {
+            const auto watch = WhenOpen<TForm2>([](TForm2& options) { options.CancelaClick(); });
+            window.UpdatesClick();  // the about window, not the options
+        },
+        "the expected dialog is not the modal window");
+}
+
 TEST_F(WindowTest, UpdatesLinkShowsTheAboutWindowModally) {
     TForm1 window(Services());
     bool shown = false;
-    WhenOpen<TForm3>([&shown](TForm3& about) {
+    const auto watch = WhenOpen<TForm3>([&shown](TForm3& about) {
         shown = true;
         QTest::keyRelease(&about, Qt::Key_Escape);
     });

@@ -6,7 +6,8 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config python3
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  g++-aarch64-linux-gnu qemu-user clang valgrind
   libjpeg-dev
   qt6-base-dev qt6-base-dev-tools
   libcli11-dev nlohmann-json3-dev
