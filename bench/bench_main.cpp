@@ -8,7 +8,7 @@
 namespace helune {
 namespace {
 
-constexpr int16_t kEarth = 2;
+constexpr Row kEarth = Row::Earth;
 // Instants start at 1992 October 13.0 and move on a little each iteration, so
 // that no sum can be kept from one iteration to the next.
 constexpr double kStartTau = (2448908.5 - 2451545.0) / 365250.0;
@@ -28,18 +28,18 @@ void EarthLBR(benchmark::State& state, Eval eval) {
 }
 
 void BM_EvalVSOP_EarthLBR(benchmark::State& state) {
-    EarthLBR(state, [](int16_t set, double tau) { return EvalVSOP(kEarth, set, tau); });
+    EarthLBR(state, [](Element set, double tau) { return EvalVSOP(kEarth, set, tau); });
 }
 BENCHMARK(BM_EvalVSOP_EarthLBR);
 
 void BM_EvalVSOP_EarthLBR_Sse2(benchmark::State& state) {
-    EarthLBR(state, [](int16_t set, double tau) { return EvalVSOPOn(VsopPath::Sse2, kEarth, set, tau); });
+    EarthLBR(state, [](Element set, double tau) { return EvalVSOPOn(VsopPath::Sse2, kEarth, set, tau); });
 }
 BENCHMARK(BM_EvalVSOP_EarthLBR_Sse2);
 
 // The sum before any speed-up: every term through std::cos, in table order.
 void BM_PlainLoop_EarthLBR(benchmark::State& state) {
-    EarthLBR(state, [](int16_t set, double tau) { return EvalVSOPOn(VsopPath::Scalar, kEarth, set, tau); });
+    EarthLBR(state, [](Element set, double tau) { return EvalVSOPOn(VsopPath::Scalar, kEarth, set, tau); });
 }
 BENCHMARK(BM_PlainLoop_EarthLBR);
 

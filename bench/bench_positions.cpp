@@ -17,14 +17,14 @@ void BM_SunLongitude(benchmark::State& state) {
     const auto flags = static_cast<int16_t>(state.range(0));
     JulianDay jd = kNoon;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(PlanetPosition(kEarthRow, 9, flags, kLongitudeWest, kLatitude, jd));
+        benchmark::DoNotOptimize(PlanetPosition(kEarthRow, Quantity::EclipticLongitude, flags, kLongitudeWest, kLatitude, jd));
         jd += kStep;
     }
 }
 BENCHMARK(BM_SunLongitude)->Arg(0)->Arg(15)->ArgName("flags");
 
 void BM_MoonPosition(benchmark::State& state) {
-    const auto index = static_cast<int16_t>(state.range(0));
+    const auto index = static_cast<Quantity>(state.range(0));
     JulianDay jd = kNoon;
     for (auto _ : state) {
         benchmark::DoNotOptimize(CalcLuna(index, 0, kLongitudeWest, kLatitude, jd));

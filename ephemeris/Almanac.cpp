@@ -44,7 +44,7 @@ constexpr int kQuarterMargin = 1;
 constexpr double kAngleSearchTolerance = 1e-7;
 constexpr int kAngleSearchSteps = 30;
 
-int RowOf(SunOrMoon body) { return body == SunOrMoon::Sun ? kEarthRow : kMoonRow; }
+Row RowOf(SunOrMoon body) { return body == SunOrMoon::Sun ? kEarthRow : kMoonRow; }
 
 // Instants beyond this many days from J2000 lie far outside every theory.
 constexpr double kFarthestDays = 1e8;
@@ -59,7 +59,7 @@ bool Holds(JulianDay from, JulianDay to) {
 template <class Visit>
 void ForEachPiece(SunOrMoon body, double longitude, double latitude, JulianDay from, JulianDay to, Visit visit) {
     if (!Holds(from, to)) return;
-    const int row = RowOf(body);
+    const Row row = RowOf(body);
     for (JulianDay a = from; a < to; a += kPieceDays) {
         const JulianDay b = std::min(a + kPieceDays, to);
         const JulianDay first = std::floor(a) - 1.0;
@@ -129,8 +129,8 @@ BodyPosition FindPosition(SunOrMoon body, JulianDay universal, double longitude,
     const bool moon = body == SunOrMoon::Moon;
     const EclipticPosition p = moon ? LunaEcliptic(kApparent, universal, nutation) : sun;
     BodyPosition position{};
-    position.altitude = GeocentricQuantity(16, kApparent, p, longitude, latitude, orientation, universal);
-    const double fromSouth = GeocentricQuantity(17, kApparent, p, longitude, latitude, orientation, universal);
+    position.altitude = GeocentricQuantity(Quantity::Altitude, kApparent, p, longitude, latitude, orientation, universal);
+    const double fromSouth = GeocentricQuantity(Quantity::Azimuth, kApparent, p, longitude, latitude, orientation, universal);
     position.azimuth = std::fmod(fromSouth + 540.0, 360.0);
     const double sunKm = sun.distance * kKmPerAstronomicalUnit;
     position.distance = moon ? p.distance * kLunaKmPerAU : sunKm;

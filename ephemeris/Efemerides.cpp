@@ -9,29 +9,36 @@ namespace helune {
 
 namespace {
 
-// The Moon's mean-argument quantities and the indexes of CalcLuna that serve them.
-constexpr int16_t kMoonMeanLongitude = 0;
-constexpr int16_t kMoonNode = 5;
-constexpr int16_t kMoonPerigee = 6;
+// The quantity codes less one: the first of the geocentric quantities, the
+// first of the events, and the Moon's mean arguments among the elements'.
+constexpr int kFirstGeocentric = 9;
+constexpr int kFirstEvent = 18;
+constexpr int kMoonMeanLongitude = 0;
+constexpr int kMoonNode = 4;
+constexpr int kMoonPerigee = 5;
 
+// The event code of the quantity code less one.
+int16_t EventOf(int q) { return static_cast<int16_t>(q + 1 - EventQuantityCode(kTransit) + kTransit); }
+
+// The codes turned into the engine's names, once, here.
 double Dispatch(int row, int q, int16_t flags, JulianDay universal, double longitude, double latitude,
                 double zone) {
     if (row >= 10) return 0.0;
-    const auto r = static_cast<int16_t>(row);
-    const auto code = static_cast<int16_t>(q);
-    if (q >= 9) {
-        if (q >= 18)
-            return CalcEventTime(r, static_cast<int16_t>(q - 17), zone, longitude, latitude, universal);
-        if (row == kMoonRow) return CalcLuna(code, flags, longitude, latitude, universal);
-        return PlanetPosition(r, code, flags, longitude, latitude, universal);
+    const auto body = static_cast<Row>(row);
+    if (q >= kFirstGeocentric) {
+        if (q >= kFirstEvent)
+            return CalcEventTime(body, EventOf(q), zone, longitude, latitude, universal);
+        const auto quantity = static_cast<Quantity>(q);
+        if (body == kMoonRow) return CalcLuna(quantity, flags, longitude, latitude, universal);
+        return PlanetPosition(body, quantity, flags, longitude, latitude, universal);
     }
-    if (row == kMoonRow) {
-        if (q == 0) return CalcLuna(kMoonMeanLongitude, flags, longitude, latitude, universal);
-        if (q == 4) return CalcLuna(kMoonNode, flags, longitude, latitude, universal);
-        if (q == 5) return CalcLuna(kMoonPerigee, flags, longitude, latitude, universal);
+    if (body == kMoonRow) {
+        if (q == kMoonMeanLongitude) return CalcLuna(MeanArgument::MeanLongitude, universal);
+        if (q == kMoonNode) return CalcLuna(MeanArgument::Node, universal);
+        if (q == kMoonPerigee) return CalcLuna(MeanArgument::Perigee, universal);
         return 0.0;
     }
-    if (row < 8) return HelioElement(r, code, universal);
+    if (row < 8) return HelioElement(body, static_cast<Element>(q), universal);
     return 0.0;
 }
 
@@ -47,7 +54,8 @@ double CalcEfemeride(int16_t Body, int16_t Quantity, int16_t Flags, JulianDay JD
     const JulianDay universal = JD + Zone / 360.0;
     double result = Dispatch(row, q, Flags, universal, Longitude, Latitude, Zone);
     // The node and the right ascension are answered in hours.
-    if (q == 4 || q == 12) result /= 15.0;
+    if (q == static_cast<int>(Element::AscendingNode) || q == static_cast<int>(Quantity::RightAscension))
+        result /= 15.0;
     return result;
 }
 
@@ -59,8 +67,8 @@ void CalcEfemerides(int16_t Body, std::span<const int16_t> Quantities, int16_t F
     std::vector<std::size_t> where;
     for (std::size_t i = 0; i < Quantities.size() && i < Results.size(); ++i) {
         const int q = Quantities[i] - 1;
-        if (!Refused(row, q) && row < 10 && q >= 18) {
-            events.push_back(static_cast<int16_t>(q - 17));
+        if (!Refused(row, q) && row < 10 && q >= kFirstEvent) {
+            events.push_back(EventOf(q));
             where.push_back(i);
         } else {
             Results[i] = CalcEfemeride(Body, Quantities[i], Flags, JD, Longitude, Latitude, Zone);
@@ -68,7 +76,7 @@ void CalcEfemerides(int16_t Body, std::span<const int16_t> Quantities, int16_t F
     }
     if (events.empty()) return;
     std::vector<double> times(events.size());
-    CalcEventTimes(static_cast<int16_t>(row), events, Zone, Longitude, Latitude, JD + Zone / 360.0, times);
+    CalcEventTimes(static_cast<Row>(row), events, Zone, Longitude, Latitude, JD + Zone / 360.0, times);
     for (std::size_t k = 0; k < events.size(); ++k) Results[where[k]] = times[k];
 }
 

@@ -8,6 +8,8 @@
 #include <span>
 
 #include "Calendar.h"
+#include "Codes.h"
+#include "Events.h"
 #include "Frames.h"
 
 namespace helune {
@@ -28,18 +30,22 @@ inline constexpr int16_t kBodyMoon = 10;
 //  22 civil dawn, 23 civil dusk, 24 nautical dawn, 25 nautical dusk, 26 astronomical
 //     dawn, 27 astronomical dusk: the Sun's alone (other bodies answer 0.0), local
 //     clock hours, −1 when the Sun does not reach the altitude on the date.
-inline constexpr int16_t kQuantityLongitude = 10;
-inline constexpr int16_t kQuantityElongation = 16;
-inline constexpr int16_t kQuantityAltitude = 17;
-inline constexpr int16_t kQuantityTransit = 19;
-inline constexpr int16_t kQuantityRising = 20;
-inline constexpr int16_t kQuantitySetting = 21;
-inline constexpr int16_t kQuantityCivilDawn = 22;
-inline constexpr int16_t kQuantityCivilDusk = 23;
-inline constexpr int16_t kQuantityNauticalDawn = 24;
-inline constexpr int16_t kQuantityNauticalDusk = 25;
-inline constexpr int16_t kQuantityAstronomicalDawn = 26;
-inline constexpr int16_t kQuantityAstronomicalDusk = 27;
+// The code of a geocentric quantity (Codes.h) and of an event (Events.h).
+constexpr int16_t QuantityCode(Quantity quantity) { return static_cast<int16_t>(static_cast<int>(quantity) + 1); }
+constexpr int16_t EventQuantityCode(int16_t event) { return static_cast<int16_t>(event + 18); }
+
+inline constexpr int16_t kQuantityLongitude = QuantityCode(Quantity::EclipticLongitude);
+inline constexpr int16_t kQuantityElongation = QuantityCode(Quantity::Elongation);
+inline constexpr int16_t kQuantityAltitude = QuantityCode(Quantity::Altitude);
+inline constexpr int16_t kQuantityTransit = EventQuantityCode(kTransit);
+inline constexpr int16_t kQuantityRising = EventQuantityCode(kRising);
+inline constexpr int16_t kQuantitySetting = EventQuantityCode(kSetting);
+inline constexpr int16_t kQuantityCivilDawn = EventQuantityCode(kCivilDawn);
+inline constexpr int16_t kQuantityCivilDusk = EventQuantityCode(kCivilDusk);
+inline constexpr int16_t kQuantityNauticalDawn = EventQuantityCode(kNauticalDawn);
+inline constexpr int16_t kQuantityNauticalDusk = EventQuantityCode(kNauticalDusk);
+inline constexpr int16_t kQuantityAstronomicalDawn = EventQuantityCode(kAstronomicalDawn);
+inline constexpr int16_t kQuantityAstronomicalDusk = EventQuantityCode(kAstronomicalDusk);
 
 // One quantity of a body at the local-clock instant jd (a Julian day) for the
 // observer at longitude, latitude and zone; the theories take the universal

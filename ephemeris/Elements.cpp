@@ -77,31 +77,29 @@ const double ElementTable[kPlanetRows][6][4] = {
 
 namespace {
 
-constexpr int16_t kSemiMajorAxis = 1;
-constexpr int16_t kEccentricity = 2;
-constexpr int16_t kLastElement = 5;
-
-double MeanElement(int16_t row, int16_t code, double T) {
+double MeanElement(Row body, Element element, double T) {
+    const int row = RowIndex(body);
     if (row < 0 || row >= kPlanetRows) return 0.0;
-    const double value = Polynomial(ElementTable[row][code], T);
-    if (code == kSemiMajorAxis || code == kEccentricity) return value;
+    const double value = Polynomial(ElementTable[row][static_cast<int>(element)], T);
+    if (element == Element::SemiMajorAxis || element == Element::Eccentricity) return value;
     return ReduceAngle(value, 360.0);
 }
 
 }  // namespace
 
-bool HasHeliocentricSeries(int16_t row) {
+bool HasHeliocentricSeries(Row body) {
+    const int row = RowIndex(body);
     return row >= 0 && row < kVsopRows && VsopCountL[row][0] > 0;
 }
 
-double HelioElement(int16_t row, int16_t code, JulianDay jd) {
-    if (code < 0 || code > kVsopSetR) return 0.0;
+double HelioElement(Row row, Element element, JulianDay jd) {
+    if (element < Element::MeanLongitude || element > Element::RadiusVector) return 0.0;
     const double T = JulianCenturies(jd);
-    if (code <= kLastElement) return MeanElement(row, code, T);
+    if (element <= Element::Perihelion) return MeanElement(row, element, T);
     if (!HasHeliocentricSeries(row)) return 0.0;
-    const double sum = EvalVSOP(row, code, T / 10.0);
-    if (code == kVsopSetL) return ReduceAngle(RadToDeg(sum), 360.0);
-    if (code == kVsopSetB) return RadToDeg(sum);
+    const double sum = EvalVSOP(row, element, T / 10.0);
+    if (element == kVsopSetL) return ReduceAngle(RadToDeg(sum), 360.0);
+    if (element == kVsopSetB) return RadToDeg(sum);
     return sum;
 }
 

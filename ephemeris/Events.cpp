@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cmath>
-#include <cstdlib>
 #include <optional>
 #include <vector>
 
@@ -65,9 +64,9 @@ constexpr double kMoonLatitudeBound = 7.0;
 // than 340° of hour angle, 24 hours of the Moon's slowest: |cos H0| < cos 10°.
 constexpr double kLongestArcCosine = 0.9848;
 
-bool IsMoon(int row) { return row == kMoonRow; }
+bool IsMoon(Row row) { return row == kMoonRow; }
 
-double StandardAltitude(int row) {
+double StandardAltitude(Row row) {
     if (row == kEarthRow) return kSunStandardAltitude;
     if (IsMoon(row)) return kMoonStandardAltitude;
     return kStarStandardAltitude;
@@ -104,7 +103,7 @@ std::optional<double> CosineOfSetHourAngle(double altitude, double latitude, dou
 
 // Whether the Sun or the Moon surely rises or sets within any 24 hours at this
 // latitude, from bounds alone: |δ| <= ε + |β|, and cos H0 is monotonic in δ.
-bool SurelyRisesOrSets(int row, double latitude, JulianDay J0) {
+bool SurelyRisesOrSets(Row row, double latitude, JulianDay J0) {
     if (std::fabs(J0 - kJ2000) > kBoundedSpan) return false;
     const double bound = MeanObliquity(J0) + (IsMoon(row) ? kMoonLatitudeBound : kSunLatitudeBound);
     for (double delta : {-bound, bound}) {
@@ -114,9 +113,9 @@ bool SurelyRisesOrSets(int row, double latitude, JulianDay J0) {
     return true;
 }
 
-double ApparentHourAngle(int row, JulianDay jd, double longitude, double latitude) {
-    if (IsMoon(row)) return CalcLuna(13, kApparent, longitude, latitude, jd);
-    return PlanetPosition(static_cast<int16_t>(row), 13, kApparent, longitude, latitude, jd);
+double ApparentHourAngle(Row row, JulianDay jd, double longitude, double latitude) {
+    if (IsMoon(row)) return CalcLuna(Quantity::HourAngle, kApparent, longitude, latitude, jd);
+    return PlanetPosition(row, Quantity::HourAngle, kApparent, longitude, latitude, jd);
 }
 
 // The universal day that begins at J0, with the positions tabulated for it.
@@ -140,7 +139,7 @@ TabulatedDay TabulatedDayOf(JulianDay J0, double deltaT, EquatorialPosition befo
     return day;
 }
 
-TabulatedDay Tabulate(int row, JulianDay J0) {
+TabulatedDay Tabulate(Row row, JulianDay J0) {
     const double deltaT = DeltaT(J0) / 86400.0;
     const JulianDay Je = J0 + deltaT;
     return TabulatedDayOf(J0, deltaT, EquatorialAt(row, Je - 1.0), EquatorialAt(row, Je), EquatorialAt(row, Je + 1.0));
@@ -186,7 +185,7 @@ std::optional<double> CrossingOfDay(const TabulatedCrossing& crossing, const Tab
 
 // The transit search of RefineTransit: the universal instant at which it
 // converged, or nothing.
-std::optional<JulianDay> ConvergedTransit(int row, JulianDay jdNoon, double longitude, double latitude, double z) {
+std::optional<JulianDay> ConvergedTransit(Row row, JulianDay jdNoon, double longitude, double latitude, double z) {
     JulianDay g = jdNoon + z / 360.0;
     for (int evaluation = 0; evaluation < kTransitEvaluations; ++evaluation) {
         double H = ApparentHourAngle(row, g, longitude, latitude);
@@ -199,7 +198,7 @@ std::optional<JulianDay> ConvergedTransit(int row, JulianDay jdNoon, double long
 
 // RefineTransit's local clock time of the transit found at the universal instant
 // `found`, or −1 where the transit belongs to another date.
-double TransitOnDate(int row, JulianDay found, JulianDay jdNoon, double longitude, double latitude, double z) {
+double TransitOnDate(Row row, JulianDay found, JulianDay jdNoon, double longitude, double latitude, double z) {
     const JulianDay g = found - z / 360.0;
     const double t = ReduceAngle((g - std::floor(g)) * 24.0 + 12.0, 24.0);
     // The transit found may belong to the day before or after; at the instant
@@ -213,7 +212,7 @@ double TransitOnDate(int row, JulianDay found, JulianDay jdNoon, double longitud
 
 // The model's upper culmination near the instant guess: secant steps on the
 // hour angle, from its mean rate.
-JulianDay CulminationNear(int row, JulianDay guess, double longitude, double latitude) {
+JulianDay CulminationNear(Row row, JulianDay guess, double longitude, double latitude) {
     auto offset = [&](JulianDay t) {
         return std::remainder(HoursToDeg(ApparentHourAngle(row, t, longitude, latitude)), 360.0);
     };
@@ -239,7 +238,7 @@ JulianDay CulminationNear(int row, JulianDay guess, double longitude, double lat
 class LocalDate {
 public:
     // transitAlways: the transit also on a date on which the body neither rises nor sets.
-    LocalDate(int row, double z, double longitude, double latitude, JulianDay jd, bool transitAlways = false)
+    LocalDate(Row row, double z, double longitude, double latitude, JulianDay jd, bool transitAlways = false)
         : row_(row),
           z_(z),
           longitude_(longitude),
@@ -404,7 +403,7 @@ private:
         return std::nullopt;
     }
 
-    int row_;
+    Row row_;
     double z_, longitude_, latitude_;
     bool transitAlways_;
     JulianDay J0_, U0_;
@@ -414,9 +413,9 @@ private:
     std::optional<TrackSpan> span_;
 };
 
-bool Serves(int row, int16_t event) {
+bool Serves(Row row, int16_t event) {
     if (event < kTransit || event > kAstronomicalDusk) return false;
-    if (!IsMoon(row) && !HasHeliocentricSeries(static_cast<int16_t>(row))) return false;
+    if (!IsMoon(row) && !HasHeliocentricSeries(row)) return false;
     return !IsTwilight(event) || row == kEarthRow;
 }
 
@@ -432,30 +431,25 @@ double UncheckedMoonEvent(int16_t event, double z, double longitude, double lati
 
 }  // namespace
 
-double CalcEventTime(int16_t body, int16_t event, double z, double longitude, double latitude, JulianDay jd) {
+double CalcEventTime(Row body, int16_t event, double z, double longitude, double latitude, JulianDay jd,
+                     MoonDate moonDate) {
+    if (moonDate == MoonDate::Unchecked && IsMoon(body) && (event == kRising || event == kSetting))
+        return UncheckedMoonEvent(event, z, longitude, latitude, jd);
     double time = 0.0;
     CalcEventTimes(body, std::span<const int16_t>(&event, 1), z, longitude, latitude, jd, std::span<double>(&time, 1));
     return time;
 }
 
-void CalcEventTimes(int16_t body, std::span<const int16_t> events, double z, double longitude, double latitude,
+void CalcEventTimes(Row body, std::span<const int16_t> events, double z, double longitude, double latitude,
                     JulianDay jd, std::span<double> times) {
-    const int row = std::abs(static_cast<int>(body));
-    LocalDate date(row, z, longitude, latitude, jd);
-    for (std::size_t i = 0; i < events.size() && i < times.size(); ++i) {
-        const int16_t event = events[i];
-        if (!Serves(row, event))
-            times[i] = 0.0;
-        else if (body < 0 && event != kTransit && !IsTwilight(event))
-            times[i] = UncheckedMoonEvent(event, z, longitude, latitude, jd);
-        else
-            times[i] = date.Event(event);
-    }
+    LocalDate date(body, z, longitude, latitude, jd);
+    for (std::size_t i = 0; i < events.size() && i < times.size(); ++i)
+        times[i] = Serves(body, events[i]) ? date.Event(events[i]) : 0.0;
 }
 
 DateEvents EventsOnDate(SunOrMoon body, JulianDay localMidnight, double zone, double longitude, double latitude,
                         unsigned flags) {
-    const int row = body == SunOrMoon::Sun ? kEarthRow : kMoonRow;
+    const Row row = body == SunOrMoon::Sun ? kEarthRow : kMoonRow;
     LocalDate date(row, zone, longitude, latitude, localMidnight + 0.5 + zone / 360.0, flags & kTransitAlways);
     auto instant = [&](double hours) {
         return hours >= 0.0 ? std::optional<JulianDay>(date.Start() + hours / 24.0) : std::nullopt;
@@ -463,7 +457,7 @@ DateEvents EventsOnDate(SunOrMoon body, JulianDay localMidnight, double zone, do
     return {instant(date.Event(kRising)), instant(date.Event(kTransit)), instant(date.Event(kSetting))};
 }
 
-double RefineTransit(int16_t body, JulianDay jdNoon, double longitude, double latitude, double z) {
+double RefineTransit(Row body, JulianDay jdNoon, double longitude, double latitude, double z) {
     const std::optional<JulianDay> found = ConvergedTransit(body, jdNoon, longitude, latitude, z);
     if (!found) return -1.0;
     return TransitOnDate(body, *found, jdNoon, longitude, latitude, z);

@@ -10,6 +10,7 @@
 #include <span>
 
 #include "Calendar.h"
+#include "Codes.h"
 
 namespace helune {
 
@@ -54,23 +55,25 @@ inline constexpr double kAstronomicalTwilightAltitude = -18.0;
 // where it lies within 10 s of the model's, the model's otherwise, and −1 on a
 // date on which the body neither rises nor sets. Dawn and dusk (codes 4-9, the
 // Sun's alone): the model's rising and setting at the twilight's altitude.
-// A negative row (−9) asks for the Moon's crossing of the universal day J0 by
-// the tabulated method alone, without CheckMoonEventDay and the model.
+// MoonDate::Unchecked asks for the Moon's rising and setting of the universal
+// day J0 by the tabulated method alone, without CheckMoonEventDay and the model.
 // Rows without heliocentric series, other bodies' dawn and dusk, and other event
 // codes answer 0.0.
-double CalcEventTime(int16_t body, int16_t event, double z, double longitude, double latitude, JulianDay jd);
+enum class MoonDate : int8_t { Checked, Unchecked };
+double CalcEventTime(Row body, int16_t event, double z, double longitude, double latitude, JulianDay jd,
+                     MoonDate moonDate = MoonDate::Checked);
 
 // Several events of one body on one local date, as CalcEventTime answers each:
 // times[i] for events[i] (times holds at least as many values). The events
 // share the date's tabulated positions and the model's search.
-void CalcEventTimes(int16_t body, std::span<const int16_t> events, double z, double longitude, double latitude,
+void CalcEventTimes(Row body, std::span<const int16_t> events, double z, double longitude, double latitude,
                     JulianDay jd, std::span<double> times);
 
 // The transit: the instant of hour angle 0 nearest to local noon, found by
 // stepping back by the hour angle (at most 20 evaluations), and −1 when it does not
 // converge or does not fall on the date. jdNoon is the local date's noon (a whole
 // Julian day), as a local-time instant.
-double RefineTransit(int16_t body, JulianDay jdNoon, double longitude, double latitude, double z);
+double RefineTransit(Row body, JulianDay jdNoon, double longitude, double latitude, double z);
 
 // The Moon's rising or setting on the local date whose noon is jdNoon, checked
 // against the model as CalcEventTime says. The rule it checks: the earliest

@@ -83,7 +83,8 @@ const double LunaArgs[kLunaArgCount][5] = {
     {83.353243, 4069.0137111, -0.0103238, -1.249172423e-05, 5.263435e-08},        // perigee
 };
 
-double LunaArg(int16_t index, JulianDay jd) {
+double LunaArg(MeanArgument argument, JulianDay jd) {
+    const int index = static_cast<int>(argument);
     if (index < 0 || index >= kLunaArgCount) return 0.0;
     return ReduceAngle(Polynomial(LunaArgs[index], JulianCenturies(jd)), 360.0);
 }
@@ -189,8 +190,9 @@ constexpr NutationColumns kNutation = ColumnsOf(NutationTable);
 
 NutationAngles NutationAt(JulianDay jd) {
     const double T = JulianCenturies(jd);
-    const double D = DegToRad(LunaArg(1, jd)), M = DegToRad(LunaArg(2, jd)), Mp = DegToRad(LunaArg(3, jd)),
-                 F = DegToRad(LunaArg(4, jd)), Omega = DegToRad(LunaArg(5, jd));
+    const double D = DegToRad(LunaArg(MeanArgument::Elongation, jd)), M = DegToRad(LunaArg(MeanArgument::SunAnomaly, jd)),
+                 Mp = DegToRad(LunaArg(MeanArgument::MoonAnomaly, jd)), F = DegToRad(LunaArg(MeanArgument::Latitude, jd)),
+                 Omega = DegToRad(LunaArg(MeanArgument::Node, jd));
     const NutationColumns& c = kNutation;
     double arguments[kNutationColumns], psi[kNutationColumns], eps[kNutationColumns];
     for (int i = 0; i < kNutationColumns; ++i) {
@@ -202,9 +204,9 @@ NutationAngles NutationAt(JulianDay jd) {
     return {sums.sines / 3600.0, sums.cosines / 3600.0};
 }
 
-double Nutation(int16_t kind, JulianDay jd) {
-    if (kind == 0) return NutationAt(jd).longitude;
-    if (kind == 1) return NutationAt(jd).obliquity;
+double Nutation(NutationKind kind, JulianDay jd) {
+    if (kind == NutationKind::Longitude) return NutationAt(jd).longitude;
+    if (kind == NutationKind::Obliquity) return NutationAt(jd).obliquity;
     return 0.0;
 }
 
@@ -249,31 +251,31 @@ double HourAngle(double siderealTime, double longitude, double alpha) {
     return ReduceAngle(siderealTime - DegToHours(longitude) - DegToHours(alpha), 24.0);
 }
 
-double EclipticToEquatorial(int16_t kind, int16_t flags, double lambda, double beta,
+double EclipticToEquatorial(Quantity kind, int16_t flags, double lambda, double beta,
                             double longitude, double /*latitude*/, JulianDay jd) {
-    if (kind != kRightAscension && kind != kHourAngle && kind != kDeclination) return 0.0;
-    const EarthOrientation o = EarthOrientationAt(jd, (flags & efNutation) || kind == kHourAngle);
+    if (kind != Quantity::RightAscension && kind != Quantity::HourAngle && kind != Quantity::Declination) return 0.0;
+    const EarthOrientation o = EarthOrientationAt(jd, (flags & efNutation) || kind == Quantity::HourAngle);
     const EquatorialPosition p = EquatorialOf(lambda, beta, Obliquity(o, flags));
-    if (kind == kDeclination) return p.delta;
-    if (kind == kRightAscension) return p.alpha;
+    if (kind == Quantity::Declination) return p.delta;
+    if (kind == Quantity::RightAscension) return p.alpha;
     return HourAngle(o.siderealTime, longitude, p.alpha);
 }
 
 // Meeus, Astronomical Algorithms, ch. 13: azimuth from the South, positive West.
-double HorizontalOf(int16_t kind, double alpha, double delta, double longitude, double latitude,
+double HorizontalOf(Quantity kind, double alpha, double delta, double longitude, double latitude,
                     double siderealTime) {
-    if (kind != kAltitude && kind != kAzimuth) return 0.0;
+    if (kind != Quantity::Altitude && kind != Quantity::Azimuth) return 0.0;
     const double H = DegToRad(ReduceAngle(HoursToDeg(siderealTime) - longitude - alpha, 360.0));
     const double d = DegToRad(delta);
     const double phi = DegToRad(latitude);
-    if (kind == kAzimuth)
+    if (kind == Quantity::Azimuth)
         return RadToDeg(std::atan2(std::sin(H), std::cos(H) * std::sin(phi) - std::tan(d) * std::cos(phi)));
     return RadToDeg(std::asin(std::sin(phi) * std::sin(d) + std::cos(phi) * std::cos(d) * std::cos(H)));
 }
 
-double EquatorialToHorizontal(int16_t kind, double alpha, double delta, double longitude,
+double EquatorialToHorizontal(Quantity kind, double alpha, double delta, double longitude,
                               double latitude, JulianDay jd) {
-    if (kind != kAltitude && kind != kAzimuth) return 0.0;
+    if (kind != Quantity::Altitude && kind != Quantity::Azimuth) return 0.0;
     return HorizontalOf(kind, alpha, delta, longitude, latitude, SiderealTime(jd));
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "Calendar.h"
+#include "Codes.h"
 
 namespace helune {
 
@@ -39,16 +40,16 @@ double ReduceAngle(double value, double modulus);
 // Mean obliquity of the ecliptic in degrees (Laskar 1986, U = T/100, 10th degree).
 double MeanObliquity(JulianDay jd);
 
-// Mean arguments of the Moon's motion, degrees reduced into [0, 360]:
-//   0 L′ mean longitude, 1 D mean elongation, 2 M the Sun's mean anomaly,
-//   3 M′ the Moon's mean anomaly, 4 F argument of latitude, 5 Ω mean ascending
-//   node, 6 mean perigee. Any other index answers 0.
+// Mean arguments of the Moon's motion, degrees reduced into [0, 360], in the
+// order of MeanArgument: L′ mean longitude, D mean elongation, M the Sun's mean
+// anomaly, M′ the Moon's mean anomaly, F argument of latitude, Ω mean ascending
+// node, mean perigee. Any other value answers 0.
 inline constexpr int kLunaArgCount = 7;
 extern const double LunaArgs[kLunaArgCount][5];  // c0..c4 of c0 + c1·T + … + c4·T⁴
-double LunaArg(int16_t index, JulianDay jd);
+double LunaArg(MeanArgument argument, JulianDay jd);
 
-// Nutation (IAU 1980 theory, 63 terms) in degrees: kind 0 the nutation in
-// longitude Δψ, kind 1 the nutation in obliquity Δε, any other kind 0.
+// Nutation (IAU 1980 theory, 63 terms) in degrees: the nutation in longitude
+// Δψ or in obliquity Δε.
 struct NutationTerm {
     int16_t D, M, Mp, F, Omega;  // multipliers of the mean arguments
     double psi, psiRate;         // Δψ: ″ of sin(argument), and 0.0001″ per century
@@ -56,10 +57,10 @@ struct NutationTerm {
 };
 inline constexpr int kNutationTerms = 63;
 extern const NutationTerm NutationTable[kNutationTerms];
-double Nutation(int16_t kind, JulianDay jd);
+double Nutation(NutationKind kind, JulianDay jd);
 
 // Both kinds of nutation of one instant, from one pass over the table: the
-// fields are what Nutation answers for kinds 0 and 1.
+// fields are what Nutation answers for each kind.
 struct NutationAngles {
     double longitude;  // Δψ, degrees
     double obliquity;  // Δε, degrees
@@ -89,19 +90,14 @@ EarthOrientation EarthOrientationAt(JulianDay jd, bool withNutation = true);
 // the mean one otherwise. Degrees.
 double Obliquity(const EarthOrientation& orientation, int16_t flags);
 
-// Kinds of the two transforms.
-inline constexpr int16_t kRightAscension = 3;  // α, degrees [0, 360]
-inline constexpr int16_t kHourAngle = 4;       // local hour angle, hours [0, 24], positive West
-inline constexpr int16_t kDeclination = 5;     // δ, degrees
-inline constexpr int16_t kAltitude = 6;        // degrees
-inline constexpr int16_t kAzimuth = 7;         // degrees from the South, positive West, [−180, 180]
-
 // Geocentric ecliptic (λ, β in degrees) to equatorial coordinates, mean
 // obliquity, or the true one when flags holds efNutation (no other bit is read).
 // longitude (degrees, positive West) serves the hour angle; latitude is unused.
-// Kinds 3, 4, 5; any other kind answers 0.
-double EclipticToEquatorial(int16_t kind, int16_t flags, double lambda, double beta,
-                            double longitude, double latitude, JulianDay jd);
+// The right ascension (degrees, [0, 360]), the local hour angle (hours,
+// [0, 24], positive West) or the declination (degrees); any other quantity
+// answers 0.
+double EclipticToEquatorial(Quantity kind, int16_t flags, double lambda, double beta, double longitude,
+                            double latitude, JulianDay jd);
 
 // Right ascension and declination of the ecliptic position (λ, β in degrees)
 // under the obliquity given (degrees): the geometry of EclipticToEquatorial.
@@ -117,13 +113,14 @@ EquatorialPosition EquatorialOf(double lambda, double beta, double obliquity);
 double HourAngle(double siderealTime, double longitude, double alpha);
 
 // Equatorial (α, δ in degrees) to horizontal coordinates for the observer at
-// longitude (positive West) and latitude (positive North), degrees.
-// Kinds 6 (altitude) and 7 (azimuth); any other kind answers 0.
-double EquatorialToHorizontal(int16_t kind, double alpha, double delta, double longitude,
-                              double latitude, JulianDay jd);
+// longitude (positive West) and latitude (positive North), degrees: the
+// altitude, or the azimuth from the South, positive West, [−180, 180]; any
+// other quantity answers 0.
+double EquatorialToHorizontal(Quantity kind, double alpha, double delta, double longitude, double latitude,
+                              JulianDay jd);
 
 // EquatorialToHorizontal with the sidereal time at Greenwich given, hours.
-double HorizontalOf(int16_t kind, double alpha, double delta, double longitude, double latitude,
+double HorizontalOf(Quantity kind, double alpha, double delta, double longitude, double latitude,
                     double siderealTime);
 
 }  // namespace helune

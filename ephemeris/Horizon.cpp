@@ -43,7 +43,7 @@ constexpr double kGuideTolerance = 1e-5;
 constexpr double kTurningPointTolerance = 1e-4;
 constexpr int kMaxSteps = 64;
 
-bool IsMoon(int row) { return row == kMoonRow; }
+bool IsMoon(Row row) { return row == kMoonRow; }
 
 // The value at n days from the middle of three values a day apart, and its rate.
 struct Interpolated {
@@ -81,10 +81,9 @@ JulianDay FindZero(F f, JulianDay a, double fa, JulianDay b, double fb, double t
 
 }  // namespace
 
-EquatorialPosition EquatorialAt(int row, JulianDay jd) {
-    const auto body = static_cast<int16_t>(row);
+EquatorialPosition EquatorialAt(Row row, JulianDay jd) {
     const EclipticPosition p =
-        IsMoon(row) ? LunaEcliptic(0, jd) : PlanetEcliptic(body, 0, jd, 0.0, PositionParts::Direction);
+        IsMoon(row) ? LunaEcliptic(0, jd) : PlanetEcliptic(row, 0, jd, 0.0, PositionParts::Direction);
     return EquatorialOf(p.lambda, p.beta, MeanObliquity(jd));
 }
 
@@ -94,7 +93,7 @@ void MakeContinuous(std::span<TabulatedPosition> positions) {
     }
 }
 
-std::vector<TabulatedPosition> TabulatePositions(int row, JulianDay first, int count) {
+std::vector<TabulatedPosition> TabulatePositions(Row row, JulianDay first, int count) {
     std::vector<TabulatedPosition> positions;
     positions.reserve(static_cast<std::size_t>(std::max(count, 0)));
     for (int i = 0; i < count; ++i) {
@@ -105,7 +104,7 @@ std::vector<TabulatedPosition> TabulatePositions(int row, JulianDay first, int c
     return positions;
 }
 
-SkyTrack::SkyTrack(int row, double longitude, double latitude, std::span<const TabulatedPosition> positions)
+SkyTrack::SkyTrack(Row row, double longitude, double latitude, std::span<const TabulatedPosition> positions)
     : row_(row),
       longitude_(longitude),
       latitude_(latitude),
@@ -124,13 +123,13 @@ SkyTrack::SkyTrack(int row, double longitude, double latitude, std::span<const T
 }
 
 double SkyTrack::Altitude(JulianDay jd) const {
-    if (IsMoon(row_)) return CalcLuna(16, kApparent, longitude_, latitude_, jd);
-    return PlanetPosition(static_cast<int16_t>(row_), 16, kApparent, longitude_, latitude_, jd);
+    if (IsMoon(row_)) return CalcLuna(Quantity::Altitude, kApparent, longitude_, latitude_, jd);
+    return PlanetPosition(row_, Quantity::Altitude, kApparent, longitude_, latitude_, jd);
 }
 
 double SkyTrack::HourAngle(JulianDay jd) const {
-    if (IsMoon(row_)) return CalcLuna(13, kApparent, longitude_, latitude_, jd);
-    return PlanetPosition(static_cast<int16_t>(row_), 13, kApparent, longitude_, latitude_, jd);
+    if (IsMoon(row_)) return CalcLuna(Quantity::HourAngle, kApparent, longitude_, latitude_, jd);
+    return PlanetPosition(row_, Quantity::HourAngle, kApparent, longitude_, latitude_, jd);
 }
 
 // Each instant takes the three positions centred on the one nearest to it.

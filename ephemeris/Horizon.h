@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "Calendar.h"
+#include "Codes.h"
 #include "Frames.h"
 
 namespace helune {
@@ -42,24 +43,24 @@ struct TabulatedPosition {
     double delta;  // degrees
 };
 
-// Right ascension and declination, flags 0, of the body of a row (2 the Sun,
-// 9 the Moon) at the theory's instant jd.
-EquatorialPosition EquatorialAt(int row, JulianDay jd);
+// Right ascension and declination, flags 0, of the body of a row (the Earth's:
+// the Sun; the Moon) at the theory's instant jd.
+EquatorialPosition EquatorialAt(Row row, JulianDay jd);
 
 // Adds whole turns to the right ascensions of positions a day apart so that
 // each differs from the one before by less than half a turn.
 void MakeContinuous(std::span<TabulatedPosition> positions);
 
 // count positions of the body one day apart from first on, made continuous.
-std::vector<TabulatedPosition> TabulatePositions(int row, JulianDay first, int count);
+std::vector<TabulatedPosition> TabulatePositions(Row row, JulianDay first, int count);
 
-// The path of the Sun (row 2) or the Moon (row 9) across one observer's sky.
+// The path of the Sun (the Earth's row) or the Moon across one observer's sky.
 class SkyTrack {
 public:
     // positions: three or more, one day apart and continuous, covering the
     // instants asked for with a day to spare (the guide extrapolates beyond
     // them, less well). The track reads them; they must outlive it.
-    SkyTrack(int row, double longitude, double latitude, std::span<const TabulatedPosition> positions);
+    SkyTrack(Row row, double longitude, double latitude, std::span<const TabulatedPosition> positions);
 
     // The model at the universal instant jd.
     double Altitude(JulianDay jd) const;   // degrees
@@ -78,7 +79,7 @@ public:
     double CurvatureBound() const { return curvatureBound_; }
 
 private:
-    int row_;
+    Row row_;
     double longitude_, latitude_;
     double sinLatitude_, cosLatitude_;
     std::span<const TabulatedPosition> positions_;

@@ -22,13 +22,13 @@ struct Arguments {
 Arguments ArgumentsAt(JulianDay jd) {
     const double T = JulianCenturies(jd);
     Arguments a{};
-    a.meanLongitude = LunaArg(0, jd);
+    a.meanLongitude = LunaArg(MeanArgument::MeanLongitude, jd);
     a.E = 1.0 - 0.002516 * T - 0.0000074 * T * T;
     a.Lp = DegToRad(a.meanLongitude);
-    a.D = DegToRad(LunaArg(1, jd));
-    a.M = DegToRad(LunaArg(2, jd));
-    a.Mp = DegToRad(LunaArg(3, jd));
-    a.F = DegToRad(LunaArg(4, jd));
+    a.D = DegToRad(LunaArg(MeanArgument::Elongation, jd));
+    a.M = DegToRad(LunaArg(MeanArgument::SunAnomaly, jd));
+    a.Mp = DegToRad(LunaArg(MeanArgument::MoonAnomaly, jd));
+    a.F = DegToRad(LunaArg(MeanArgument::Latitude, jd));
     a.A1 = DegToRad(ReduceAngle(119.75 + 131.849 * T, 360.0));
     a.A2 = DegToRad(ReduceAngle(53.09 + 479264.29 * T, 360.0));
     a.A3 = DegToRad(ReduceAngle(313.45 + 481266.484 * T, 360.0));
@@ -125,14 +125,15 @@ double LunaLongitude(JulianDay jd) {
     return LongitudeOf(a, LongitudeAndDistance(a).sines);
 }
 
-double CalcLuna(int16_t index, int16_t flags, double longitude, double latitude, JulianDay jd) {
-    if (index >= 0 && index < kLunaArgCount) return LunaArg(index, jd);
-    if (index < 9 || index > 17) return 0.0;
+double CalcLuna(Quantity quantity, int16_t flags, double longitude, double latitude, JulianDay jd) {
+    if (quantity < Quantity::EclipticLongitude || quantity > Quantity::Azimuth) return 0.0;
     // The elongation always takes the nutated longitude.
-    const int16_t positionFlags = index == 15 ? static_cast<int16_t>(flags | efNutation) : flags;
-    const EarthOrientation orientation = EarthOrientationAt(jd, ReadsNutation(index, positionFlags));
+    const int16_t positionFlags = quantity == Quantity::Elongation ? static_cast<int16_t>(flags | efNutation) : flags;
+    const EarthOrientation orientation = EarthOrientationAt(jd, ReadsNutation(quantity, positionFlags));
     const EclipticPosition p = LunaEcliptic(positionFlags, jd, orientation.nutation.longitude);
-    return GeocentricQuantity(index, flags, p, longitude, latitude, orientation, jd);
+    return GeocentricQuantity(quantity, flags, p, longitude, latitude, orientation, jd);
 }
+
+double CalcLuna(MeanArgument argument, JulianDay jd) { return LunaArg(argument, jd); }
 
 }  // namespace helune

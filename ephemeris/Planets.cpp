@@ -28,7 +28,7 @@ constexpr Coordinates kAllCoordinates{true, true, true};
 
 // The coordinates asked for; the others are left at L = B = 0 and R = 1, a
 // unit distance that keeps the direction of what is computed from them.
-Heliocentric HeliocentricAt(int16_t row, JulianDay jd, Coordinates wanted = kAllCoordinates) {
+Heliocentric HeliocentricAt(Row row, JulianDay jd, Coordinates wanted = kAllCoordinates) {
     return {wanted.L ? DegToRad(HelioElement(row, kVsopSetL, jd)) : 0.0,
             wanted.B ? DegToRad(HelioElement(row, kVsopSetB, jd)) : 0.0,
             wanted.R ? HelioElement(row, kVsopSetR, jd) : 1.0};
@@ -78,23 +78,23 @@ EclipticPosition SunEcliptic(int16_t flags, JulianDay jd, double nutationInLongi
     Heliocentric earth = HeliocentricAt(kEarthRow, jd, atJd);
     double sunLongitude = ReduceAngle(earth.L - kPi, 2.0 * kPi);
     double beta = 0.0, lambda = 0.0, delta = 0.0;
-    GeocentricFromHelio(-1, beta, lambda, delta, jd, earth.B, earth.L, earth.R);
+    GeocentricFromHelio(LightTime::Ignored, kEarthRow, beta, lambda, delta, jd, earth.B, earth.L, earth.R);
     if (lightTime) {
         const double tau = kLightTimePerAU * delta;
         earth = HeliocentricAt(kEarthRow, jd - tau, {true, latitude, distance});
         if (withinSpan) sunLongitude = ReduceAngle(earth.L + kEarthMeanMotion * tau - kPi, 2.0 * kPi);
         beta = lambda = delta = 0.0;
-        GeocentricFromHelio(-1, beta, lambda, delta, jd, earth.B, earth.L, earth.R);
+        GeocentricFromHelio(LightTime::Ignored, kEarthRow, beta, lambda, delta, jd, earth.B, earth.L, earth.R);
     }
     return Corrected(flags, jd, beta, lambda, delta, sunLongitude, nutationInLongitude, parts);
 }
 
 }  // namespace
 
-double GeocentricFromHelio(int16_t row, double& beta, double& lambda, double& delta, JulianDay jd,
+double GeocentricFromHelio(LightTime lightTime, Row row, double& beta, double& lambda, double& delta, JulianDay jd,
                            double B0, double L0, double R0) {
     double tau = 0.0;
-    if (row >= 0) {
+    if (lightTime == LightTime::OneStep) {
         tau = kLightTimePerAU * delta;
         const Heliocentric body = HeliocentricAt(row, jd - tau);
         delta = body.R;
@@ -119,8 +119,8 @@ double GeocentricFromHelio(int16_t row, double& beta, double& lambda, double& de
 
 void Aberration(double& beta, double& lambda, JulianDay jd, double sunLongitude) {
     const double kappa = DegToRad(kAberrationConstant);
-    const double e = HelioElement(kEarthRow, 2, jd);
-    const double perihelion = DegToRad(HelioElement(kEarthRow, 5, jd));
+    const double e = HelioElement(kEarthRow, Element::Eccentricity, jd);
+    const double perihelion = DegToRad(HelioElement(kEarthRow, Element::Perihelion, jd));
     const double dBeta = -kappa * std::sin(beta) * (std::sin(sunLongitude - lambda) - e * std::sin(perihelion - lambda));
     const double dLambda =
         (-kappa * std::cos(sunLongitude - lambda) + e * kappa * std::cos(perihelion - lambda)) / std::cos(beta);
@@ -138,7 +138,7 @@ void FK5Correction(double& beta, double& lambda, JulianDay jd) {
     lambda += dLambda;
 }
 
-EclipticPosition PlanetEcliptic(int16_t row, int16_t flags, JulianDay jd, double nutationInLongitude,
+EclipticPosition PlanetEcliptic(Row row, int16_t flags, JulianDay jd, double nutationInLongitude,
                                 PositionParts parts) {
     if (!HasHeliocentricSeries(row)) return {0.0, 0.0, 0.0};
     if (row == kEarthRow) return SunEcliptic(flags, jd, nutationInLongitude, parts);
@@ -146,29 +146,33 @@ EclipticPosition PlanetEcliptic(int16_t row, int16_t flags, JulianDay jd, double
     const Heliocentric earth = HeliocentricAt(kEarthRow, jd);
     const double sunLongitude = ReduceAngle(earth.L - kPi, 2.0 * kPi);
     double beta = body.B, lambda = body.L, delta = body.R;
-    GeocentricFromHelio(-1, beta, lambda, delta, jd, earth.B, earth.L, earth.R);
-    if (flags & efLightTime) GeocentricFromHelio(row, beta, lambda, delta, jd, earth.B, earth.L, earth.R);
+    GeocentricFromHelio(LightTime::Ignored, row, beta, lambda, delta, jd, earth.B, earth.L, earth.R);
+    if (flags & efLightTime)
+        GeocentricFromHelio(LightTime::OneStep, row, beta, lambda, delta, jd, earth.B, earth.L, earth.R);
     return Corrected(flags, jd, beta, lambda, delta, sunLongitude, nutationInLongitude, parts);
 }
 
-EclipticPosition PlanetEcliptic(int16_t row, int16_t flags, JulianDay jd) {
+EclipticPosition PlanetEcliptic(Row row, int16_t flags, JulianDay jd) {
     const double nutation = flags & efNutation ? NutationAt(jd).longitude : 0.0;
     return PlanetEcliptic(row, flags, jd, nutation, PositionParts::Full);
 }
 
-PositionParts PartsFor(int16_t code) { return code == 11 ? PositionParts::Full : PositionParts::Direction; }
-
-bool ReadsNutation(int16_t code, int16_t flags) {
-    return (flags & efNutation) || code == 13 || code == 16 || code == 17;
+PositionParts PartsFor(Quantity quantity) {
+    return quantity == Quantity::Distance ? PositionParts::Full : PositionParts::Direction;
 }
 
-double GeocentricQuantity(int16_t code, int16_t flags, const EclipticPosition& p, double longitude,
+bool ReadsNutation(Quantity quantity, int16_t flags) {
+    return (flags & efNutation) || quantity == Quantity::HourAngle || quantity == Quantity::Altitude ||
+           quantity == Quantity::Azimuth;
+}
+
+double GeocentricQuantity(Quantity quantity, int16_t flags, const EclipticPosition& p, double longitude,
                           double latitude, const EarthOrientation& orientation, JulianDay jd) {
-    switch (code) {
-        case 9: return p.lambda;
-        case 10: return p.beta;
-        case 11: return p.distance;
-        case 15: {
+    switch (quantity) {
+        case Quantity::EclipticLongitude: return p.lambda;
+        case Quantity::EclipticLatitude: return p.beta;
+        case Quantity::Distance: return p.distance;
+        case Quantity::Elongation: {
             // Measured from the Sun with the light-time step alone.
             const double sun =
                 DegToRad(PlanetEcliptic(kEarthRow, efLightTime, jd, 0.0, PositionParts::Longitude).lambda);
@@ -176,32 +180,34 @@ double GeocentricQuantity(int16_t code, int16_t flags, const EclipticPosition& p
                 std::acos(std::cos(DegToRad(p.beta)) * std::cos(DegToRad(p.lambda) - sun));
             return ReduceAngle(RadToDeg(elongation), 360.0);
         }
-        default: break;
+        case Quantity::RightAscension:
+        case Quantity::HourAngle:
+        case Quantity::Declination:
+        case Quantity::Altitude:
+        case Quantity::Azimuth: break;
+        default: return 0.0;
     }
-    if (code < 12 || code > 17) return 0.0;
     const EquatorialPosition q = EquatorialOf(p.lambda, p.beta, Obliquity(orientation, flags));
-    switch (code) {
-        case 12: return q.alpha;
-        case 13: return HourAngle(orientation.siderealTime, longitude, q.alpha);
-        case 14: return q.delta;
-        default:
-            return HorizontalOf(code == 16 ? kAltitude : kAzimuth, q.alpha, q.delta, longitude, latitude,
-                               orientation.siderealTime);
+    switch (quantity) {
+        case Quantity::RightAscension: return q.alpha;
+        case Quantity::HourAngle: return HourAngle(orientation.siderealTime, longitude, q.alpha);
+        case Quantity::Declination: return q.delta;
+        default: return HorizontalOf(quantity, q.alpha, q.delta, longitude, latitude, orientation.siderealTime);
     }
 }
 
-double GeocentricQuantity(int16_t code, int16_t flags, const EclipticPosition& p, double longitude,
+double GeocentricQuantity(Quantity quantity, int16_t flags, const EclipticPosition& p, double longitude,
                           double latitude, JulianDay jd) {
-    const EarthOrientation orientation = EarthOrientationAt(jd, ReadsNutation(code, flags));
-    return GeocentricQuantity(code, flags, p, longitude, latitude, orientation, jd);
+    const EarthOrientation orientation = EarthOrientationAt(jd, ReadsNutation(quantity, flags));
+    return GeocentricQuantity(quantity, flags, p, longitude, latitude, orientation, jd);
 }
 
-double PlanetPosition(int16_t row, int16_t code, int16_t flags, double longitude, double latitude,
-                      JulianDay jd) {
-    if (code < 9 || code > 17 || !HasHeliocentricSeries(row)) return 0.0;
-    const EarthOrientation orientation = EarthOrientationAt(jd, ReadsNutation(code, flags));
-    const EclipticPosition p = PlanetEcliptic(row, flags, jd, orientation.nutation.longitude, PartsFor(code));
-    return GeocentricQuantity(code, flags, p, longitude, latitude, orientation, jd);
+double PlanetPosition(Row row, Quantity quantity, int16_t flags, double longitude, double latitude, JulianDay jd) {
+    if (quantity < Quantity::EclipticLongitude || quantity > Quantity::Azimuth || !HasHeliocentricSeries(row))
+        return 0.0;
+    const EarthOrientation orientation = EarthOrientationAt(jd, ReadsNutation(quantity, flags));
+    const EclipticPosition p = PlanetEcliptic(row, flags, jd, orientation.nutation.longitude, PartsFor(quantity));
+    return GeocentricQuantity(quantity, flags, p, longitude, latitude, orientation, jd);
 }
 
 }  // namespace helune

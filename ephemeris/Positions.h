@@ -10,30 +10,31 @@
 #include <cstdint>
 
 #include "Calendar.h"
+#include "Codes.h"
 #include "Frames.h"
 
 namespace helune {
 
-// Body rows: Mercury 0 … Neptune 7, 8 reserved, the Moon 9.
-inline constexpr int16_t kEarthRow = 2;
-inline constexpr int16_t kMoonRow = 9;
+// The rows the program asks for: the Earth's (the Sun seen from it) and the Moon's.
+inline constexpr Row kEarthRow = Row::Earth;
+inline constexpr Row kMoonRow = Row::Moon;
 inline constexpr int kPlanetRows = 8;
 
 // Mean elements of the planets for the mean equinox of the date: for each row six
 // elements (L, a, e, i, Ω, ϖ), each the coefficients c0..c3 of a cubic in T.
 extern const double ElementTable[kPlanetRows][6][4];
 
-// An element or a heliocentric coordinate of a planet at the universal instant jd.
-//   code 0 mean longitude L (°), 1 semi-major axis a (AU), 2 eccentricity e,
-//   3 inclination i (°), 4 ascending node Ω (°), 5 longitude of perihelion ϖ (°),
-//   6 heliocentric longitude (°), 7 heliocentric latitude (°), 8 radius vector (AU).
-// Angles 0, 3, 4, 5 and 6 are reduced into [0, 360]. Codes 6-8 come from the VSOP87
-// series, which only the Earth's row carries; other rows answer 0.0 there, as do
-// unknown codes and rows outside 0..7.
-double HelioElement(int16_t row, int16_t code, JulianDay jd);
+// An element or a heliocentric coordinate of a planet at the universal instant jd:
+// the mean longitude L (°), the semi-major axis a (AU), the eccentricity e, the
+// inclination i (°), the ascending node Ω (°), the longitude of perihelion ϖ (°);
+// the heliocentric longitude (°), latitude (°) and radius vector (AU).
+// Angles but the latitude are reduced into [0, 360]. The coordinates come from
+// the VSOP87 series, which only the Earth's row carries; other rows answer 0.0
+// there, as do unknown elements and rows of no planet.
+double HelioElement(Row row, Element element, JulianDay jd);
 
 // Whether a row has heliocentric series to compute positions from.
-bool HasHeliocentricSeries(int16_t row);
+bool HasHeliocentricSeries(Row row);
 
 // A geocentric ecliptic position: λ in [0, 360] and β in degrees, Δ in AU.
 struct EclipticPosition {
@@ -48,7 +49,7 @@ struct EclipticPosition {
 // from the Earth's at jd less the light time and its mean motion (see
 // Planets.cpp): within 1e-13 rad. Rows without heliocentric series answer all
 // zeros.
-EclipticPosition PlanetEcliptic(int16_t row, int16_t flags, JulianDay jd);
+EclipticPosition PlanetEcliptic(Row row, int16_t flags, JulianDay jd);
 
 // The parts of a position a caller reads. Each of the Earth's coordinates is a
 // series of its own, so a position that is not read in full costs less.
@@ -63,42 +64,45 @@ enum class PositionParts : int8_t {
 // The series left out change λ and β by rounding only: the distance's part in
 // the direction cancels, and so does the latitude's in λ where no correction
 // reads β.
-EclipticPosition PlanetEcliptic(int16_t row, int16_t flags, JulianDay jd, double nutationInLongitude,
+EclipticPosition PlanetEcliptic(Row row, int16_t flags, JulianDay jd, double nutationInLongitude,
                                 PositionParts parts);
 
-// The parts of a position the quantity of code 9-17 reads: all for Δ (11), the
+// The parts of a position a quantity reads: all for the distance, the
 // direction otherwise.
-PositionParts PartsFor(int16_t code);
+PositionParts PartsFor(Quantity quantity);
 
-// Whether the quantity of code 9-17 under flags reads the nutation of its instant:
-// through the flags, or through the apparent sidereal time (13, 16, 17).
-bool ReadsNutation(int16_t code, int16_t flags);
+// Whether a quantity under flags reads the nutation of its instant: through the
+// flags, or through the apparent sidereal time (hour angle, altitude, azimuth).
+bool ReadsNutation(Quantity quantity, int16_t flags);
 
-// One geocentric quantity of the body of a row (the Earth's row: the Sun):
-//   9 λ (°, [0, 360]), 10 β (°), 11 Δ (AU), 12 α (°, [0, 360]), 13 local hour angle
-//   (h, [0, 24]), 14 δ (°), 15 elongation from the Sun (°, [0, 180]), 16 altitude (°),
-//   17 azimuth (° from the South, positive West).
-// Other codes, and rows without heliocentric series, answer 0.0.
-double PlanetPosition(int16_t row, int16_t code, int16_t flags, double longitude, double latitude,
-                      JulianDay jd);
+// One geocentric quantity of the body of a row (the Earth's row: the Sun): λ
+// (°, [0, 360]), β (°), Δ (AU), α (°, [0, 360]), the local hour angle (h,
+// [0, 24]), δ (°), the elongation from the Sun (°, [0, 180]), the altitude (°),
+// the azimuth (° from the South, positive West). Rows without heliocentric
+// series, and values of no quantity, answer 0.0.
+double PlanetPosition(Row row, Quantity quantity, int16_t flags, double longitude, double latitude, JulianDay jd);
 
-// The quantity of code 9-17 (as for PlanetPosition) of a body standing at the
-// geocentric position p at jd; flags reach the equatorial transform (efNutation).
-double GeocentricQuantity(int16_t code, int16_t flags, const EclipticPosition& p, double longitude,
+// A quantity (as for PlanetPosition) of a body standing at the geocentric
+// position p at jd; flags reach the equatorial transform (efNutation).
+double GeocentricQuantity(Quantity quantity, int16_t flags, const EclipticPosition& p, double longitude,
                           double latitude, JulianDay jd);
 
 // The same with the orientation of jd given, which must hold the nutation
-// where ReadsNutation(code, flags) says it is read.
-double GeocentricQuantity(int16_t code, int16_t flags, const EclipticPosition& p, double longitude,
+// where ReadsNutation(quantity, flags) says it is read.
+double GeocentricQuantity(Quantity quantity, int16_t flags, const EclipticPosition& p, double longitude,
                           double latitude, const EarthOrientation& orientation, JulianDay jd);
 
+// Whether GeocentricFromHelio takes the body again at the instant less the
+// light time.
+enum class LightTime : int8_t { Ignored, OneStep };
+
 // Turns the body's heliocentric B, L, R (radians, radians, AU; in β, λ, Δ) into its
-// geocentric β, λ, Δ, the Earth being at B0, L0, R0. Row −1 takes the plain
-// difference; a row of 0 or more first takes the body again at jd less the light
-// time of the distance held in Δ on entry (for the Earth's row it is the Earth that
-// is taken then, the body being the Sun at the origin). Returns the light time in
-// days (0 for row −1).
-double GeocentricFromHelio(int16_t row, double& beta, double& lambda, double& delta, JulianDay jd,
+// geocentric β, λ, Δ, the Earth being at B0, L0, R0: the plain difference, or
+// with one light-time step, the body of row taken again at jd less the light
+// time of the distance held in Δ on entry (for the Earth's row it is the Earth
+// that is taken then, the body being the Sun at the origin). Returns the light
+// time in days (0 without the step).
+double GeocentricFromHelio(LightTime lightTime, Row row, double& beta, double& lambda, double& delta, JulianDay jd,
                            double B0, double L0, double R0);
 
 // Annual aberration (Meeus, ch. 23, with the Earth's e and ϖ) added to β and λ,
@@ -132,11 +136,12 @@ EclipticPosition LunaEcliptic(int16_t flags, JulianDay jd, double nutationInLong
 // λ of LunaEcliptic(0, jd) alone, without the latitude and distance series.
 double LunaLongitude(JulianDay jd);
 
-// One quantity of the Moon:
-//   0-6 the mean arguments of LunaArg (°); 9 λ, 10 β, 11 Δ (AU, at 149504201 km
-//   each), 12 α, 13 local hour angle (h), 14 δ, 15 elongation from the Sun (always
-//   with nutation), 16 altitude, 17 azimuth, in the units of PlanetPosition.
-// Only efNutation of flags has an effect. Any other index answers 0.0.
-double CalcLuna(int16_t index, int16_t flags, double longitude, double latitude, JulianDay jd);
+// One quantity of the Moon, in the units of PlanetPosition (Δ in AU of
+// 149504201 km); the elongation from the Sun always takes the nutation. Only
+// efNutation of flags has an effect. A value of no quantity answers 0.0.
+double CalcLuna(Quantity quantity, int16_t flags, double longitude, double latitude, JulianDay jd);
+
+// One of the Moon's mean arguments, as LunaArg (°).
+double CalcLuna(MeanArgument argument, JulianDay jd);
 
 }  // namespace helune

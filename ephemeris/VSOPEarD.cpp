@@ -162,7 +162,8 @@ CoordinateSum CoordinateSumFor(VsopPath path) {
     return SumCoordinatePlain;
 }
 
-double Evaluate(CoordinateSum sumCoordinate, int16_t row, int16_t set, double tau) {
+double Evaluate(CoordinateSum sumCoordinate, Row body, Element set, double tau) {
+    const int row = RowIndex(body);
     if (row < 0 || row >= kVsopRows) {
         return 0.0;
     }
@@ -190,12 +191,12 @@ double Evaluate(CoordinateSum sumCoordinate, int16_t row, int16_t set, double ta
 
 }  // namespace
 
-double EvalVSOP(int16_t row, int16_t set, double tau) {
+double EvalVSOP(Row row, Element set, double tau) {
     static const CoordinateSum sumCoordinate = CoordinateSumFor(FastestSimdPath());
     return Evaluate(sumCoordinate, row, set, tau);
 }
 
-double EvalVSOPOn(VsopPath path, int16_t row, int16_t set, double tau) {
+double EvalVSOPOn(VsopPath path, Row row, Element set, double tau) {
     return Evaluate(CoordinateSumFor(path), row, set, tau);
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "Codes.h"
 #include "SinCos.h"
 
 namespace helune {
@@ -19,10 +20,10 @@ struct VsopTerm {
 inline constexpr int kVsopRows = 9;    // body rows: Mercury 0 ... Neptune 7, 8 reserved
 inline constexpr int kVsopPowers = 6;  // powers tau^0 ... tau^5
 
-// Set codes of EvalVSOP, shared with the element codes of HelioElement.
-inline constexpr int16_t kVsopSetL = 6;
-inline constexpr int16_t kVsopSetB = 7;
-inline constexpr int16_t kVsopSetR = 8;
+// The sets of EvalVSOP: the heliocentric coordinates among the elements.
+inline constexpr Element kVsopSetL = Element::HelioLongitude;
+inline constexpr Element kVsopSetB = Element::HelioLatitude;
+inline constexpr Element kVsopSetR = Element::RadiusVector;
 
 // Term arrays by row and power (nullptr where a series has no terms) and their
 // counts. Only the Earth's row 2 carries terms; every other row counts 0.
@@ -38,17 +39,17 @@ extern const int16_t VsopCountB[kVsopRows][kVsopPowers];
 extern const int16_t VsopCountR[kVsopRows][kVsopPowers];
 
 // Sums the series of one coordinate.
-//   row  body row 0..8; any other row answers 0.0
-//   set  6 = L, 7 = B, 8 = R; any other set answers 0.0
+//   row  a planet's row (only the Earth's has terms); the Moon's answers 0.0
+//   set  kVsopSetL, kVsopSetB or kVsopSetR; any other element answers 0.0
 //   tau  Julian millennia of 365250 days from J2000.0 (negative before it)
 // Returns L in radians (not reduced to one turn), B in radians, R in AU:
 //   sum over alpha = 0..5 of tau^alpha · sum_j A_j cos(B_j + C_j tau).
-double EvalVSOP(int16_t row, int16_t set, double tau);
+double EvalVSOP(Row row, Element set, double tau);
 
 // The paths of the sum: EvalVSOP takes the fastest (see SinCos.h); the scalar
 // one is the plain loop itself. EvalVSOPOn runs the path named, one of
 // AvailableSimdPaths().
 using VsopPath = SimdPath;
-double EvalVSOPOn(VsopPath path, int16_t row, int16_t set, double tau);
+double EvalVSOPOn(VsopPath path, Row row, Element set, double tau);
 
 }  // namespace helune

@@ -13,8 +13,7 @@
 namespace helune {
 namespace {
 
-constexpr int16_t kSunRow = 2;
-constexpr int16_t kMoonRowIndex = 9;
+constexpr Row kSunRow = Row::Earth;
 
 // An event of a body on a local date, through the query as the day view asks it.
 double EventOn(int16_t body, int16_t quantity, int16_t day, int16_t month, int16_t year, double longitude,
@@ -47,16 +46,17 @@ TEST(CalcEventTime, SunAtTheEquinoxOverGreenwich) {
 TEST(CalcEventTime, WhatItCannotServeAnswersZero) {
     for (int16_t event : {0, 10, 11, -1}) EXPECT_EQ(CalcEventTime(kSunRow, event, 0, 0, 40, 2451545.0), 0.0);
     for (int16_t event = kCivilDawn; event <= kAstronomicalDusk; ++event)
-        EXPECT_EQ(CalcEventTime(kMoonRowIndex, event, 0, 0, 40, 2451545.0), 0.0);
-    for (int16_t row : {0, 1, 3, 7, 8}) EXPECT_EQ(CalcEventTime(row, kRising, 0, 0, 40, 2451545.0), 0.0);
+        EXPECT_EQ(CalcEventTime(kMoonRow, event, 0, 0, 40, 2451545.0), 0.0);
+    for (Row row : {Row::Mercury, Row::Venus, Row::Mars, Row::Neptune, Row::Reserved})
+        EXPECT_EQ(CalcEventTime(row, kRising, 0, 0, 40, 2451545.0), 0.0);
 }
 
 TEST(CalcEventTime, TimesStayWithinTheClosedDay) {
     for (double jd = 2460310.0; jd < 2460310.0 + 366; jd += 1.0)
-        for (int16_t body : {kSunRow, kMoonRowIndex})
+        for (Row body : {kSunRow, kMoonRow})
             for (int16_t event : {kTransit, kRising, kSetting}) {
                 const double t = CalcEventTime(body, event, -30.0, -24.0, 60.0, jd + 30.0 / 360.0);
-                ASSERT_TRUE(t == -1.0 || (t >= 0.0 && t <= 24.0)) << jd << " " << body << " " << event;
+                ASSERT_TRUE(t == -1.0 || (t >= 0.0 && t <= 24.0)) << jd << " " << RowIndex(body) << " " << event;
             }
 }
 

@@ -92,40 +92,40 @@ TEST(LunaArg, MeanArgumentsOnAprilTwelfth1992) {
     // Meeus example 47.a, 1992 April 12 0h TD (the printed values, 6 decimals).
     constexpr double kPrinted = 1e-6;
     const double jd = 2448724.5;
-    EXPECT_NEAR(LunaArg(0, jd), 134.290186, kPrinted);  // L′
-    EXPECT_NEAR(LunaArg(1, jd), 113.842309, kPrinted);  // D
-    EXPECT_NEAR(LunaArg(2, jd), 97.643514, kPrinted);   // M
-    EXPECT_NEAR(LunaArg(3, jd), 5.150839, kPrinted);    // M′
-    EXPECT_NEAR(LunaArg(4, jd), 219.889726, kPrinted);  // F
+    EXPECT_NEAR(LunaArg(MeanArgument::MeanLongitude, jd), 134.290186, kPrinted);  // L′
+    EXPECT_NEAR(LunaArg(MeanArgument::Elongation, jd), 113.842309, kPrinted);  // D
+    EXPECT_NEAR(LunaArg(MeanArgument::SunAnomaly, jd), 97.643514, kPrinted);   // M
+    EXPECT_NEAR(LunaArg(MeanArgument::MoonAnomaly, jd), 5.150839, kPrinted);    // M′
+    EXPECT_NEAR(LunaArg(MeanArgument::Latitude, jd), 219.889726, kPrinted);  // F
 }
 
 TEST(LunaArg, ReducedAndBoundedByIndex) {
     for (double jd = 2415020.5; jd < 2488070.5; jd += 1234.567)
         for (int16_t index = 0; index < kLunaArgCount; ++index) {
-            const double value = LunaArg(index, jd);
+            const double value = LunaArg(static_cast<MeanArgument>(index), jd);
             EXPECT_GE(value, 0.0);
             EXPECT_LE(value, 360.0);
         }
     // At J2000.0 each argument is c0 + c1·1e-9.
-    EXPECT_NEAR(LunaArg(5, 2451545.0), 125.044555 - 1934.1361849e-9, 1e-12);
-    EXPECT_EQ(LunaArg(7, 2451545.0), 0.0);
-    EXPECT_EQ(LunaArg(-1, 2451545.0), 0.0);
+    EXPECT_NEAR(LunaArg(MeanArgument::Node, 2451545.0), 125.044555 - 1934.1361849e-9, 1e-12);
+    EXPECT_EQ(LunaArg(static_cast<MeanArgument>(7), 2451545.0), 0.0);
+    EXPECT_EQ(LunaArg(static_cast<MeanArgument>(-1), 2451545.0), 0.0);
 }
 
 TEST(Nutation, MeeusExample22a) {
     // 1987 April 10 0h: Δψ = −3.788″, Δε = +9.443″ (the 63-term series gives 9.4425″).
     constexpr double kPrinted = 0.001 * kArcsecond;
-    EXPECT_NEAR(Nutation(0, 2446895.5), -3.788 * kArcsecond, kPrinted);
-    EXPECT_NEAR(Nutation(1, 2446895.5), 9.443 * kArcsecond, kPrinted);
-    EXPECT_EQ(Nutation(2, 2446895.5), 0.0);
-    EXPECT_EQ(Nutation(-1, 2446895.5), 0.0);
+    EXPECT_NEAR(Nutation(NutationKind::Longitude, 2446895.5), -3.788 * kArcsecond, kPrinted);
+    EXPECT_NEAR(Nutation(NutationKind::Obliquity, 2446895.5), 9.443 * kArcsecond, kPrinted);
+    EXPECT_EQ(Nutation(static_cast<NutationKind>(2), 2446895.5), 0.0);
+    EXPECT_EQ(Nutation(static_cast<NutationKind>(-1), 2446895.5), 0.0);
 }
 
 TEST(Nutation, StaysWithinTheLeadingTermsAmplitude) {
     // The 18.6-year term dominates: |Δψ| < 17.2″ + 1.4″ + …, |Δε| < 9.2″ + 0.6″ + ….
     for (double jd = 2415020.5; jd < 2488070.5; jd += 97.3) {
-        EXPECT_LT(std::fabs(Nutation(0, jd)), 20.0 * kArcsecond);
-        EXPECT_LT(std::fabs(Nutation(1, jd)), 11.0 * kArcsecond);
+        EXPECT_LT(std::fabs(Nutation(NutationKind::Longitude, jd)), 20.0 * kArcsecond);
+        EXPECT_LT(std::fabs(Nutation(NutationKind::Obliquity, jd)), 11.0 * kArcsecond);
     }
 }
 
@@ -133,8 +133,8 @@ TEST(Nutation, StaysWithinTheLeadingTermsAmplitude) {
 // argument summed in degrees and converted on its own.
 NutationAngles PlainNutation(JulianDay jd) {
     const double T = JulianCenturies(jd);
-    const double D = LunaArg(1, jd), M = LunaArg(2, jd), Mp = LunaArg(3, jd), F = LunaArg(4, jd),
-                 Omega = LunaArg(5, jd);
+    const double D = LunaArg(MeanArgument::Elongation, jd), M = LunaArg(MeanArgument::SunAnomaly, jd), Mp = LunaArg(MeanArgument::MoonAnomaly, jd), F = LunaArg(MeanArgument::Latitude, jd),
+                 Omega = LunaArg(MeanArgument::Node, jd);
     double psi = 0.0, eps = 0.0;
     for (const NutationTerm& n : NutationTable) {
         const double argument = DegToRad(n.D * D + n.M * M + n.Mp * Mp + n.F * F + n.Omega * Omega);
@@ -153,8 +153,8 @@ TEST(NutationAt, BothKindsInOnePassAgreeWithThePlainLoops) {
         const NutationAngles both = NutationAt(jd);
         ASSERT_NEAR(both.longitude, plain.longitude, kAgreement) << jd;
         ASSERT_NEAR(both.obliquity, plain.obliquity, kAgreement) << jd;
-        EXPECT_EQ(Nutation(0, jd), both.longitude);
-        EXPECT_EQ(Nutation(1, jd), both.obliquity);
+        EXPECT_EQ(Nutation(NutationKind::Longitude, jd), both.longitude);
+        EXPECT_EQ(Nutation(NutationKind::Obliquity, jd), both.obliquity);
     }
 }
 
@@ -162,8 +162,8 @@ TEST(EarthOrientationAt, HoldsWhatThePublicRoutinesAnswer) {
     for (double jd = 2415020.5; jd < 2488070.5; jd += 731.3) {
         const EarthOrientation o = EarthOrientationAt(jd);
         EXPECT_EQ(o.meanObliquity, MeanObliquity(jd));
-        EXPECT_EQ(o.nutation.longitude, Nutation(0, jd));
-        EXPECT_EQ(o.nutation.obliquity, Nutation(1, jd));
+        EXPECT_EQ(o.nutation.longitude, Nutation(NutationKind::Longitude, jd));
+        EXPECT_EQ(o.nutation.obliquity, Nutation(NutationKind::Obliquity, jd));
         EXPECT_EQ(o.siderealTime, SiderealTime(jd));
         EXPECT_EQ(Obliquity(o, 0), o.meanObliquity);
         EXPECT_EQ(Obliquity(o, efNutation), o.meanObliquity + o.nutation.obliquity);
@@ -201,11 +201,11 @@ TEST(SiderealTime, NeverNegativeNeverAbove24) {
 
 TEST(EclipticToEquatorial, EquinoxAndSolsticePoints) {
     const double jd = 2451545.0;
-    EXPECT_NEAR(EclipticToEquatorial(kRightAscension, 0, 90.0, 0.0, 0.0, 0.0, jd), 90.0, 1e-9);
-    EXPECT_NEAR(EclipticToEquatorial(kDeclination, 0, 90.0, 0.0, 0.0, 0.0, jd), 23.4392911, 1e-7);
+    EXPECT_NEAR(EclipticToEquatorial(Quantity::RightAscension, 0, 90.0, 0.0, 0.0, 0.0, jd), 90.0, 1e-9);
+    EXPECT_NEAR(EclipticToEquatorial(Quantity::Declination, 0, 90.0, 0.0, 0.0, 0.0, jd), 23.4392911, 1e-7);
     // A longitude just below 360 must give a right ascension just below 360, not a
     // negative angle.
-    const double alpha = EclipticToEquatorial(kRightAscension, 0, 359.0, 0.0, 0.0, 0.0, jd);
+    const double alpha = EclipticToEquatorial(Quantity::RightAscension, 0, 359.0, 0.0, 0.0, 0.0, jd);
     EXPECT_GT(alpha, 358.0);
     EXPECT_LT(alpha, 360.0);
 }
@@ -214,34 +214,34 @@ TEST(EclipticToEquatorial, PolluxOfMeeusExample13a) {
     // λ = 113.215630°, β = 6.684170°, ε = 23.4392911° (the mean obliquity at J2000.0)
     // give α = 116.328942°, δ = 28.026183°.
     const double jd = 2451545.0;
-    EXPECT_NEAR(EclipticToEquatorial(kRightAscension, 0, 113.215630, 6.684170, 0, 0, jd), 116.328942, 1e-6);
-    EXPECT_NEAR(EclipticToEquatorial(kDeclination, 0, 113.215630, 6.684170, 0, 0, jd), 28.026183, 1e-6);
+    EXPECT_NEAR(EclipticToEquatorial(Quantity::RightAscension, 0, 113.215630, 6.684170, 0, 0, jd), 116.328942, 1e-6);
+    EXPECT_NEAR(EclipticToEquatorial(Quantity::Declination, 0, 113.215630, 6.684170, 0, 0, jd), 28.026183, 1e-6);
 }
 
 TEST(EclipticToEquatorial, NutationFlagUsesTheTrueObliquity) {
     const double jd = 2446895.5;
-    const double mean = EclipticToEquatorial(kDeclination, 0, 90.0, 0.0, 0.0, 0.0, jd);
-    const double apparent = EclipticToEquatorial(kDeclination, efNutation, 90.0, 0.0, 0.0, 0.0, jd);
-    EXPECT_NEAR(apparent - mean, Nutation(1, jd), 1e-12);
+    const double mean = EclipticToEquatorial(Quantity::Declination, 0, 90.0, 0.0, 0.0, 0.0, jd);
+    const double apparent = EclipticToEquatorial(Quantity::Declination, efNutation, 90.0, 0.0, 0.0, 0.0, jd);
+    EXPECT_NEAR(apparent - mean, Nutation(NutationKind::Obliquity, jd), 1e-12);
     // Other bits are not read.
-    EXPECT_EQ(EclipticToEquatorial(kDeclination, efLightTime | efAberration | efFK5, 90.0, 0.0, 0.0, 0.0, jd),
+    EXPECT_EQ(EclipticToEquatorial(Quantity::Declination, efLightTime | efAberration | efFK5, 90.0, 0.0, 0.0, 0.0, jd),
               mean);
 }
 
 TEST(EclipticToEquatorial, HourAngleCountsWestFromTheMeridian) {
     const double jd = 2446895.5;
-    const double alpha = EclipticToEquatorial(kRightAscension, 0, 40.0, 0.0, 0.0, 0.0, jd);
+    const double alpha = EclipticToEquatorial(Quantity::RightAscension, 0, 40.0, 0.0, 0.0, 0.0, jd);
     const double theta = SiderealTime(jd);
     // At Greenwich H = θ − α; 15° further West the hour angle is one hour less.
-    const double atGreenwich = EclipticToEquatorial(kHourAngle, 0, 40.0, 0.0, 0.0, 0.0, jd);
+    const double atGreenwich = EclipticToEquatorial(Quantity::HourAngle, 0, 40.0, 0.0, 0.0, 0.0, jd);
     EXPECT_NEAR(atGreenwich, ReduceAngle(theta - alpha / 15.0, 24.0), 1e-9);
-    const double west = EclipticToEquatorial(kHourAngle, 0, 40.0, 0.0, 15.0, 0.0, jd);
+    const double west = EclipticToEquatorial(Quantity::HourAngle, 0, 40.0, 0.0, 15.0, 0.0, jd);
     EXPECT_NEAR(ReduceAngle(atGreenwich - west, 24.0), 1.0, 1e-9);
 }
 
-TEST(EclipticToEquatorial, UnknownKindAnswersZero) {
-    for (int16_t kind : {0, 1, 2, 6, 7, -3})
-        EXPECT_EQ(EclipticToEquatorial(kind, 0, 90.0, 10.0, 30.0, 40.0, 2451545.0), 0.0);
+TEST(EclipticToEquatorial, OtherQuantitiesAnswerZero) {
+    for (int16_t kind : {0, 9, 11, 16, 17, -3})
+        EXPECT_EQ(EclipticToEquatorial(static_cast<Quantity>(kind), 0, 90.0, 10.0, 30.0, 40.0, 2451545.0), 0.0);
 }
 
 TEST(EquatorialOf, AgreesWithTheTransformsFormulas) {
@@ -269,12 +269,12 @@ TEST(EquatorialOf, IsWhatEclipticToEquatorialAnswers) {
     const EarthOrientation o = EarthOrientationAt(jd);
     for (int16_t flags : {int16_t{0}, efNutation}) {
         const EquatorialPosition p = EquatorialOf(113.2, 6.7, Obliquity(o, flags));
-        EXPECT_EQ(p.alpha, EclipticToEquatorial(kRightAscension, flags, 113.2, 6.7, 0.0, 0.0, jd));
-        EXPECT_EQ(p.delta, EclipticToEquatorial(kDeclination, flags, 113.2, 6.7, 0.0, 0.0, jd));
+        EXPECT_EQ(p.alpha, EclipticToEquatorial(Quantity::RightAscension, flags, 113.2, 6.7, 0.0, 0.0, jd));
+        EXPECT_EQ(p.delta, EclipticToEquatorial(Quantity::Declination, flags, 113.2, 6.7, 0.0, 0.0, jd));
         EXPECT_EQ(HourAngle(o.siderealTime, 15.0, p.alpha),
-                  EclipticToEquatorial(kHourAngle, flags, 113.2, 6.7, 15.0, 0.0, jd));
+                  EclipticToEquatorial(Quantity::HourAngle, flags, 113.2, 6.7, 15.0, 0.0, jd));
     }
-    for (int16_t kind : {kAltitude, kAzimuth, int16_t{3}})
+    for (Quantity kind : {Quantity::Altitude, Quantity::Azimuth, Quantity::RightAscension})
         EXPECT_EQ(HorizontalOf(kind, 200.0, 10.0, 30.0, 40.0, o.siderealTime),
                   EquatorialToHorizontal(kind, 200.0, 10.0, 30.0, 40.0, jd));
 }
@@ -289,8 +289,8 @@ TEST(EquatorialToHorizontal, VenusOverWashingtonOfMeeusExample13b) {
     const double latitude = 38.0 + 55.0 / 60.0 + 17.0 / 3600.0;
     const double alpha = (23.0 + 9.0 / 60.0 + 16.641 / 3600.0) * 15.0;
     const double delta = -(6.0 + 43.0 / 60.0 + 11.61 / 3600.0);
-    EXPECT_NEAR(EquatorialToHorizontal(kAzimuth, alpha, delta, longitude, latitude, jd), 68.0337, kPrinted);
-    EXPECT_NEAR(EquatorialToHorizontal(kAltitude, alpha, delta, longitude, latitude, jd), 15.1249, kPrinted);
+    EXPECT_NEAR(EquatorialToHorizontal(Quantity::Azimuth, alpha, delta, longitude, latitude, jd), 68.0337, kPrinted);
+    EXPECT_NEAR(EquatorialToHorizontal(Quantity::Altitude, alpha, delta, longitude, latitude, jd), 15.1249, kPrinted);
 }
 
 TEST(EquatorialToHorizontal, AzimuthFromTheSouthPositiveWest) {
@@ -298,21 +298,21 @@ TEST(EquatorialToHorizontal, AzimuthFromTheSouthPositiveWest) {
     const double latitude = 40.0;
     const double localSidereal = HoursToDeg(SiderealTime(jd));  // at longitude 0
     // On the meridian south of the zenith: azimuth 0, altitude 90 − φ + δ.
-    EXPECT_NEAR(EquatorialToHorizontal(kAzimuth, localSidereal, 10.0, 0.0, latitude, jd), 0.0, 1e-9);
-    EXPECT_NEAR(EquatorialToHorizontal(kAltitude, localSidereal, 10.0, 0.0, latitude, jd), 60.0, 1e-9);
+    EXPECT_NEAR(EquatorialToHorizontal(Quantity::Azimuth, localSidereal, 10.0, 0.0, latitude, jd), 0.0, 1e-9);
+    EXPECT_NEAR(EquatorialToHorizontal(Quantity::Altitude, localSidereal, 10.0, 0.0, latitude, jd), 60.0, 1e-9);
     // On the celestial equator at H = +90° it stands due West: azimuth +90, on the
     // horizon; at H = −90° due East.
-    EXPECT_NEAR(EquatorialToHorizontal(kAzimuth, localSidereal - 90.0, 0.0, 0.0, latitude, jd), 90.0, 1e-9);
-    EXPECT_NEAR(EquatorialToHorizontal(kAltitude, localSidereal - 90.0, 0.0, 0.0, latitude, jd), 0.0, 1e-9);
-    EXPECT_NEAR(EquatorialToHorizontal(kAzimuth, localSidereal + 90.0, 0.0, 0.0, latitude, jd), -90.0, 1e-9);
+    EXPECT_NEAR(EquatorialToHorizontal(Quantity::Azimuth, localSidereal - 90.0, 0.0, 0.0, latitude, jd), 90.0, 1e-9);
+    EXPECT_NEAR(EquatorialToHorizontal(Quantity::Altitude, localSidereal - 90.0, 0.0, 0.0, latitude, jd), 0.0, 1e-9);
+    EXPECT_NEAR(EquatorialToHorizontal(Quantity::Azimuth, localSidereal + 90.0, 0.0, 0.0, latitude, jd), -90.0, 1e-9);
     // Longitude is positive West: 30° East of Greenwich (−30) the local sidereal
     // time is two hours later, so the star due West there has α = θ + 30° − 90°.
-    EXPECT_NEAR(EquatorialToHorizontal(kAzimuth, localSidereal - 60.0, 0.0, -30.0, latitude, jd), 90.0, 1e-9);
+    EXPECT_NEAR(EquatorialToHorizontal(Quantity::Azimuth, localSidereal - 60.0, 0.0, -30.0, latitude, jd), 90.0, 1e-9);
 }
 
-TEST(EquatorialToHorizontal, UnknownKindAnswersZero) {
-    for (int16_t kind : {0, 3, 4, 5, 8})
-        EXPECT_EQ(EquatorialToHorizontal(kind, 10.0, 20.0, 30.0, 40.0, 2451545.0), 0.0);
+TEST(EquatorialToHorizontal, OtherQuantitiesAnswerZero) {
+    for (int16_t kind : {0, 12, 13, 14, 18})
+        EXPECT_EQ(EquatorialToHorizontal(static_cast<Quantity>(kind), 10.0, 20.0, 30.0, 40.0, 2451545.0), 0.0);
 }
 
 // The packed sines and cosines. Within 4e-16 of the library's functions, and

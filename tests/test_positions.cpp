@@ -22,58 +22,63 @@ TEST(HelioElement, AtJ2000EachElementIsItsFirstTwoCoefficients) {
     for (int16_t row = 0; row < kPlanetRows; ++row)
         for (int16_t code = 0; code < 6; ++code) {
             const double* c = ElementTable[row][code];
-            EXPECT_NEAR(HelioElement(row, code, kJ2000), c[0] + c[1] * 1e-9, 1e-12) << row << " " << code;
+            EXPECT_NEAR(HelioElement(static_cast<Row>(row), static_cast<Element>(code), kJ2000), c[0] + c[1] * 1e-9,
+                        1e-12)
+                << row << " " << code;
         }
     // The Earth's mean longitude: 100.466449 + 36000.7698231e-9.
-    EXPECT_NEAR(HelioElement(kEarthRow, 0, kJ2000), 100.466485001, 1e-9);
+    EXPECT_NEAR(HelioElement(kEarthRow, Element::MeanLongitude, kJ2000), 100.466485001, 1e-9);
 }
 
 TEST(HelioElement, AnglesReducedDistancesNot) {
     // Mercury's mean longitude at T = 1 is 149726.323459088° before 415 turns come off.
-    EXPECT_NEAR(HelioElement(0, 0, 2488070.0), 326.323459088, 1e-8);
+    EXPECT_NEAR(HelioElement(Row::Mercury, Element::MeanLongitude, 2488070.0), 326.323459088, 1e-8);
     // Semi-major axes are not reduced: Mercury's is constant, Jupiter's drifts.
-    EXPECT_EQ(HelioElement(0, 1, 2488070.0), 0.38709831);
-    EXPECT_EQ(HelioElement(0, 1, 2415020.0), 0.38709831);
-    EXPECT_NEAR(HelioElement(4, 1, 2488070.0), 5.202603191 + 0.0000001913, 1e-12);
+    EXPECT_EQ(HelioElement(Row::Mercury, Element::SemiMajorAxis, 2488070.0), 0.38709831);
+    EXPECT_EQ(HelioElement(Row::Mercury, Element::SemiMajorAxis, 2415020.0), 0.38709831);
+    EXPECT_NEAR(HelioElement(Row::Jupiter, Element::SemiMajorAxis, 2488070.0), 5.202603191 + 0.0000001913, 1e-12);
     // Saturn's node, reduced into [0, 360] also for large negative T.
-    const double node = HelioElement(5, 4, 2451545.0 - 3e6);
+    const double node = HelioElement(Row::Saturn, Element::AscendingNode, 2451545.0 - 3e6);
     EXPECT_GE(node, 0.0);
     EXPECT_LE(node, 360.0);
 }
 
 TEST(HelioElement, EarthsSeriesInDegreesAndAU) {
     // VSOP87D at J2000.0: L = 1.75192452 rad = 100.3778809°, R = 0.98332768 AU.
-    EXPECT_NEAR(HelioElement(kEarthRow, 6, kJ2000), 100.3778809, 1e-7);
-    EXPECT_NEAR(HelioElement(kEarthRow, 7, kJ2000), -0.00022721, 1e-8);
-    EXPECT_NEAR(HelioElement(kEarthRow, 8, kJ2000), 0.98332768, 1e-8);
+    EXPECT_NEAR(HelioElement(kEarthRow, Element::HelioLongitude, kJ2000), 100.3778809, 1e-7);
+    EXPECT_NEAR(HelioElement(kEarthRow, Element::HelioLatitude, kJ2000), -0.00022721, 1e-8);
+    EXPECT_NEAR(HelioElement(kEarthRow, Element::RadiusVector, kJ2000), 0.98332768, 1e-8);
 }
 
 TEST(HelioElement, WhatItCannotServeAnswersZero) {
-    for (int16_t code : {-1, 9, 10, 100}) EXPECT_EQ(HelioElement(kEarthRow, code, kJ2000), 0.0);
-    for (int16_t row : {-1, 8, 9, 26}) EXPECT_EQ(HelioElement(row, 0, kJ2000), 0.0);
+    for (int16_t code : {-1, 9, 10, 100})
+        EXPECT_EQ(HelioElement(kEarthRow, static_cast<Element>(code), kJ2000), 0.0);
+    for (int16_t row : {-1, 8, 9, 26})
+        EXPECT_EQ(HelioElement(static_cast<Row>(row), Element::MeanLongitude, kJ2000), 0.0);
     // No planet but the Earth has heliocentric series.
-    for (int16_t row : {0, 1, 3, 4, 5, 6, 7})
-        for (int16_t code : {6, 7, 8}) EXPECT_EQ(HelioElement(row, code, kJ2000), 0.0);
+    for (Row row : {Row::Mercury, Row::Venus, Row::Mars, Row::Jupiter, Row::Saturn, Row::Uranus, Row::Neptune})
+        for (Element element : {Element::HelioLongitude, Element::HelioLatitude, Element::RadiusVector})
+            EXPECT_EQ(HelioElement(row, element, kJ2000), 0.0);
 }
 
 TEST(PlanetPosition, GeometricSunOfMeeusExample25b) {
     // The Earth's VSOP87D position reversed: λ = 19.9072972° + 180°, β = −B, Δ = R.
-    EXPECT_NEAR(PlanetPosition(kEarthRow, 9, 0, 0, 0, kSunExample), 199.9072972, 1e-7);
-    EXPECT_NEAR(PlanetPosition(kEarthRow, 10, 0, 0, 0, kSunExample), 0.0002066, 1e-7);
-    EXPECT_NEAR(PlanetPosition(kEarthRow, 11, 0, 0, 0, kSunExample), 0.99760852, 1e-8);
+    EXPECT_NEAR(PlanetPosition(kEarthRow, Quantity::EclipticLongitude, 0, 0, 0, kSunExample), 199.9072972, 1e-7);
+    EXPECT_NEAR(PlanetPosition(kEarthRow, Quantity::EclipticLatitude, 0, 0, 0, kSunExample), 0.0002066, 1e-7);
+    EXPECT_NEAR(PlanetPosition(kEarthRow, Quantity::Distance, 0, 0, 0, kSunExample), 0.99760852, 1e-8);
 }
 
 TEST(PlanetPosition, LightTimeStepTakesTheEarthEarlier) {
     // One light-time step: τ = 0.0057617 d, λ = 199.9015942°, about 20.5″ less.
-    EXPECT_NEAR(PlanetPosition(kEarthRow, 9, efLightTime, 0, 0, kSunExample), 199.9015942, 1e-7);
-    const EclipticPosition earth{HelioElement(kEarthRow, 6, kSunExample),
-                                 HelioElement(kEarthRow, 7, kSunExample),
-                                 HelioElement(kEarthRow, 8, kSunExample)};
+    EXPECT_NEAR(PlanetPosition(kEarthRow, Quantity::EclipticLongitude, efLightTime, 0, 0, kSunExample), 199.9015942, 1e-7);
+    const EclipticPosition earth{HelioElement(kEarthRow, Element::HelioLongitude, kSunExample),
+                                 HelioElement(kEarthRow, Element::HelioLatitude, kSunExample),
+                                 HelioElement(kEarthRow, Element::RadiusVector, kSunExample)};
     double beta = 0.0, lambda = 0.0, delta = 0.0;
-    GeocentricFromHelio(-1, beta, lambda, delta, kSunExample, DegToRad(earth.beta), DegToRad(earth.lambda),
-                        earth.distance);
+    GeocentricFromHelio(LightTime::Ignored, kEarthRow, beta, lambda, delta, kSunExample, DegToRad(earth.beta),
+                        DegToRad(earth.lambda), earth.distance);
     EXPECT_NEAR(delta, 0.99760852, 1e-8);
-    const double tau = GeocentricFromHelio(kEarthRow, beta, lambda, delta, kSunExample,
+    const double tau = GeocentricFromHelio(LightTime::OneStep, kEarthRow, beta, lambda, delta, kSunExample,
                                            DegToRad(earth.beta), DegToRad(earth.lambda), earth.distance);
     EXPECT_NEAR(tau, 0.0057617, 1e-7);
 }
@@ -94,40 +99,40 @@ TEST(PlanetPosition, CorrectionsOfTheSunAtMeeusExample25b) {
 }
 
 TEST(PlanetPosition, EachFlagAddsItsOwnCorrection) {
-    const double plain = PlanetPosition(kEarthRow, 9, 0, 0, 0, kSunExample);
-    EXPECT_NEAR(PlanetPosition(kEarthRow, 9, efNutation, 0, 0, kSunExample) - plain,
-                Nutation(0, kSunExample), 1e-10);
-    EXPECT_NEAR(PlanetPosition(kEarthRow, 9, efAberration, 0, 0, kSunExample) - plain,
+    const double plain = PlanetPosition(kEarthRow, Quantity::EclipticLongitude, 0, 0, 0, kSunExample);
+    EXPECT_NEAR(PlanetPosition(kEarthRow, Quantity::EclipticLongitude, efNutation, 0, 0, kSunExample) - plain,
+                Nutation(NutationKind::Longitude, kSunExample), 1e-10);
+    EXPECT_NEAR(PlanetPosition(kEarthRow, Quantity::EclipticLongitude, efAberration, 0, 0, kSunExample) - plain,
                 -20.5378 * kArcsecond, 0.001 * kArcsecond);
-    EXPECT_NEAR(PlanetPosition(kEarthRow, 9, efFK5, 0, 0, kSunExample) - plain, -0.09033 * kArcsecond,
+    EXPECT_NEAR(PlanetPosition(kEarthRow, Quantity::EclipticLongitude, efFK5, 0, 0, kSunExample) - plain, -0.09033 * kArcsecond,
                 0.00001 * kArcsecond);
     // The distance does not depend on the aberration, FK5 or nutation bits.
-    EXPECT_EQ(PlanetPosition(kEarthRow, 11, efAberration | efFK5 | efNutation, 0, 0, kSunExample),
-              PlanetPosition(kEarthRow, 11, 0, 0, 0, kSunExample));
+    EXPECT_EQ(PlanetPosition(kEarthRow, Quantity::Distance, efAberration | efFK5 | efNutation, 0, 0, kSunExample),
+              PlanetPosition(kEarthRow, Quantity::Distance, 0, 0, 0, kSunExample));
     // Bits above efNutation are ignored.
-    EXPECT_EQ(PlanetPosition(kEarthRow, 9, 16 | 32 | 1024, 0, 0, kSunExample), plain);
+    EXPECT_EQ(PlanetPosition(kEarthRow, Quantity::EclipticLongitude, 16 | 32 | 1024, 0, 0, kSunExample), plain);
 }
 
 TEST(PlanetPosition, ElongationOfTheSunFromItself) {
     // The geometric Sun against the light-time Sun: about 20.5″ = 0.0057°, not 0.
-    EXPECT_NEAR(PlanetPosition(kEarthRow, 15, 0, 0, 0, kSunExample), 0.0057, 0.0001);
+    EXPECT_NEAR(PlanetPosition(kEarthRow, Quantity::Elongation, 0, 0, 0, kSunExample), 0.0057, 0.0001);
     // With the light-time step on both sides only the Sun's latitude is left.
-    EXPECT_NEAR(PlanetPosition(kEarthRow, 15, efLightTime, 0, 0, kSunExample), 0.0002066, 1e-6);
+    EXPECT_NEAR(PlanetPosition(kEarthRow, Quantity::Elongation, efLightTime, 0, 0, kSunExample), 0.0002066, 1e-6);
 }
 
 TEST(PlanetPosition, EquatorialQuantitiesInTheirUnits) {
-    const double lambda = PlanetPosition(kEarthRow, 9, 0, 0, 0, kSunExample);
-    const double beta = PlanetPosition(kEarthRow, 10, 0, 0, 0, kSunExample);
+    const double lambda = PlanetPosition(kEarthRow, Quantity::EclipticLongitude, 0, 0, 0, kSunExample);
+    const double beta = PlanetPosition(kEarthRow, Quantity::EclipticLatitude, 0, 0, 0, kSunExample);
     // Code 12 in degrees, code 13 in hours, code 14 in degrees.
-    EXPECT_EQ(PlanetPosition(kEarthRow, 12, 0, 10, 20, kSunExample),
-              EclipticToEquatorial(kRightAscension, 0, lambda, beta, 10, 20, kSunExample));
-    EXPECT_EQ(PlanetPosition(kEarthRow, 13, 0, 10, 20, kSunExample),
-              EclipticToEquatorial(kHourAngle, 0, lambda, beta, 10, 20, kSunExample));
-    EXPECT_EQ(PlanetPosition(kEarthRow, 14, 0, 10, 20, kSunExample),
-              EclipticToEquatorial(kDeclination, 0, lambda, beta, 10, 20, kSunExample));
+    EXPECT_EQ(PlanetPosition(kEarthRow, Quantity::RightAscension, 0, 10, 20, kSunExample),
+              EclipticToEquatorial(Quantity::RightAscension, 0, lambda, beta, 10, 20, kSunExample));
+    EXPECT_EQ(PlanetPosition(kEarthRow, Quantity::HourAngle, 0, 10, 20, kSunExample),
+              EclipticToEquatorial(Quantity::HourAngle, 0, lambda, beta, 10, 20, kSunExample));
+    EXPECT_EQ(PlanetPosition(kEarthRow, Quantity::Declination, 0, 10, 20, kSunExample),
+              EclipticToEquatorial(Quantity::Declination, 0, lambda, beta, 10, 20, kSunExample));
     // Meeus example 25.a gives the Sun at α 198.38°, δ −7.78° that day.
-    EXPECT_NEAR(PlanetPosition(kEarthRow, 12, 0, 0, 0, kSunExample), 198.38, 0.01);
-    EXPECT_NEAR(PlanetPosition(kEarthRow, 14, 0, 0, 0, kSunExample), -7.78, 0.01);
+    EXPECT_NEAR(PlanetPosition(kEarthRow, Quantity::RightAscension, 0, 0, 0, kSunExample), 198.38, 0.01);
+    EXPECT_NEAR(PlanetPosition(kEarthRow, Quantity::Declination, 0, 0, 0, kSunExample), -7.78, 0.01);
 }
 
 TEST(PlanetPosition, SunsCourseOverGreenwich) {
@@ -138,29 +143,29 @@ TEST(PlanetPosition, SunsCourseOverGreenwich) {
     constexpr double kLatitude = 51.4769;
     const double morning = kSunExample + 8.0 / 24.0;
     const double afternoon = kSunExample + 16.0 / 24.0;
-    EXPECT_LT(PlanetPosition(kEarthRow, 17, 0, 0.0, kLatitude, morning), -30.0);
-    EXPECT_GT(PlanetPosition(kEarthRow, 17, 0, 0.0, kLatitude, afternoon), 30.0);
+    EXPECT_LT(PlanetPosition(kEarthRow, Quantity::Azimuth, 0, 0.0, kLatitude, morning), -30.0);
+    EXPECT_GT(PlanetPosition(kEarthRow, Quantity::Azimuth, 0, 0.0, kLatitude, afternoon), 30.0);
     const double noon = kSunExample + (12.0 - 13.6 / 60.0) / 24.0;  // equation of time +13.6 min
-    const double declination = PlanetPosition(kEarthRow, 14, 0, 0.0, kLatitude, noon);
+    const double declination = PlanetPosition(kEarthRow, Quantity::Declination, 0, 0.0, kLatitude, noon);
     EXPECT_NEAR(declination, -7.97, 0.01);  // −7.785° at 0h (Meeus 25.a), −0.38° a day
-    EXPECT_NEAR(PlanetPosition(kEarthRow, 17, 0, 0.0, kLatitude, noon), 0.0, 0.5);
-    EXPECT_NEAR(PlanetPosition(kEarthRow, 16, 0, 0.0, kLatitude, noon), 90.0 - kLatitude + declination, 0.01);
+    EXPECT_NEAR(PlanetPosition(kEarthRow, Quantity::Azimuth, 0, 0.0, kLatitude, noon), 0.0, 0.5);
+    EXPECT_NEAR(PlanetPosition(kEarthRow, Quantity::Altitude, 0, 0.0, kLatitude, noon), 90.0 - kLatitude + declination, 0.01);
     // 90° further West the Sun culminates six hours later.
-    const double later = PlanetPosition(kEarthRow, 14, 0, 90.0, kLatitude, noon + 0.25);
-    EXPECT_NEAR(PlanetPosition(kEarthRow, 16, 0, 90.0, kLatitude, noon + 0.25), 90.0 - kLatitude + later, 0.01);
+    const double later = PlanetPosition(kEarthRow, Quantity::Declination, 0, 90.0, kLatitude, noon + 0.25);
+    EXPECT_NEAR(PlanetPosition(kEarthRow, Quantity::Altitude, 0, 90.0, kLatitude, noon + 0.25), 90.0 - kLatitude + later, 0.01);
 }
 
 // The Sun through the public pieces of the pipeline, every series summed at
 // the instant each step names: the pipeline as written out in Positions.h.
 EclipticPosition SunThroughThePieces(int16_t flags, JulianDay jd) {
-    const double L = DegToRad(HelioElement(kEarthRow, 6, jd)), B = DegToRad(HelioElement(kEarthRow, 7, jd)),
-                 R = HelioElement(kEarthRow, 8, jd);
+    const double L = DegToRad(HelioElement(kEarthRow, Element::HelioLongitude, jd)), B = DegToRad(HelioElement(kEarthRow, Element::HelioLatitude, jd)),
+                 R = HelioElement(kEarthRow, Element::RadiusVector, jd);
     double beta = 0.0, lambda = 0.0, delta = 0.0;
-    GeocentricFromHelio(-1, beta, lambda, delta, jd, B, L, R);
-    if (flags & efLightTime) GeocentricFromHelio(kEarthRow, beta, lambda, delta, jd, B, L, R);
+    GeocentricFromHelio(LightTime::Ignored, kEarthRow, beta, lambda, delta, jd, B, L, R);
+    if (flags & efLightTime) GeocentricFromHelio(LightTime::OneStep, kEarthRow, beta, lambda, delta, jd, B, L, R);
     if (flags & efAberration) Aberration(beta, lambda, jd, ReduceAngle(L - kPi, 2.0 * kPi));
     if (flags & efFK5) FK5Correction(beta, lambda, jd);
-    if (flags & efNutation) lambda += DegToRad(Nutation(0, jd));
+    if (flags & efNutation) lambda += DegToRad(Nutation(NutationKind::Longitude, jd));
     return {ReduceAngle(RadToDeg(lambda), 360.0), RadToDeg(beta), delta};
 }
 
@@ -189,7 +194,7 @@ TEST(PlanetEcliptic, PartsLeftOutChangeTheRestByRoundingOnly) {
                                   kJ2000 - 40 * 365250.0, kJ2000 + 60 * 365250.0, kJ2000 - 60 * 365250.0};
     for (JulianDay jd : instants)
         for (int16_t flags = 0; flags < 16; ++flags) {
-            const double nutation = Nutation(0, jd);
+            const double nutation = Nutation(NutationKind::Longitude, jd);
             const EclipticPosition full = PlanetEcliptic(kEarthRow, flags, jd, nutation, PositionParts::Full);
             const EclipticPosition direction = PlanetEcliptic(kEarthRow, flags, jd, nutation, PositionParts::Direction);
             const EclipticPosition longitude = PlanetEcliptic(kEarthRow, flags, jd, nutation, PositionParts::Longitude);
@@ -209,7 +214,7 @@ TEST(PlanetEcliptic, TheNutationGivenIsReadUnderItsFlagOnly) {
     EXPECT_EQ(plain.lambda, PlanetEcliptic(kEarthRow, 0, kSunExample).lambda);
     EXPECT_NEAR(ReduceAngle(nutated.lambda - plain.lambda, 360.0), 1.0, 1e-12);
     for (int16_t row : {-1, 0, 3, 7, 9}) {
-        const EclipticPosition none = PlanetEcliptic(row, 15, kSunExample, 1.0, PositionParts::Full);
+        const EclipticPosition none = PlanetEcliptic(static_cast<Row>(row), 15, kSunExample, 1.0, PositionParts::Full);
         EXPECT_EQ(none.lambda, 0.0);
         EXPECT_EQ(none.distance, 0.0);
     }
@@ -219,72 +224,79 @@ TEST(GeocentricQuantity, TheOrientationGivenAnswersAsTheInstant) {
     const EclipticPosition p = PlanetEcliptic(kEarthRow, 15, kSunExample);
     const EarthOrientation orientation = EarthOrientationAt(kSunExample);
     for (int16_t code = 8; code <= 18; ++code)
-        for (int16_t flags : {int16_t{0}, efNutation})
-            EXPECT_EQ(GeocentricQuantity(code, flags, p, -3.7, 40.4, orientation, kSunExample),
-                      GeocentricQuantity(code, flags, p, -3.7, 40.4, kSunExample))
+        for (int16_t flags : {int16_t{0}, efNutation}) {
+            const auto quantity = static_cast<Quantity>(code);
+            EXPECT_EQ(GeocentricQuantity(quantity, flags, p, -3.7, 40.4, orientation, kSunExample),
+                      GeocentricQuantity(quantity, flags, p, -3.7, 40.4, kSunExample))
                 << code << " " << flags;
+        }
 }
 
 TEST(PlanetPosition, WhatItCannotServeAnswersZero) {
-    for (int16_t code : {0, 8, 18, -1}) EXPECT_EQ(PlanetPosition(kEarthRow, code, 0, 0, 0, kSunExample), 0.0);
+    for (int16_t code : {0, 8, 18, -1})
+        EXPECT_EQ(PlanetPosition(kEarthRow, static_cast<Quantity>(code), 0, 0, 0, kSunExample), 0.0);
     for (int16_t row : {0, 1, 3, 7, 8, 9, -1})
         for (int16_t code = 9; code <= 17; ++code)
-            EXPECT_EQ(PlanetPosition(row, code, 15, 10, 20, kSunExample), 0.0) << row << " " << code;
+            EXPECT_EQ(PlanetPosition(static_cast<Row>(row), static_cast<Quantity>(code), 15, 10, 20, kSunExample), 0.0)
+                << row << " " << code;
 }
 
 TEST(CalcLuna, MoonOfMeeusExample47a) {
     // λ ≈ 133.16266°, β ≈ −3.22913°, Δ ≈ 368409.68 km, with the mean arguments of
     // LunaArgs (Meeus prints 133.162655°, −3.229126°, 368409.7 km with his own).
-    EXPECT_NEAR(CalcLuna(9, 0, 0, 0, kMoonExample), 133.16266, 1e-5);
-    EXPECT_NEAR(CalcLuna(10, 0, 0, 0, kMoonExample), -3.22913, 1e-5);
-    EXPECT_NEAR(CalcLuna(11, 0, 0, 0, kMoonExample) * 149504201.0, 368409.68, 0.01);
-    EXPECT_NEAR(CalcLuna(11, 0, 0, 0, kMoonExample), 0.00246421, 1e-8);
+    EXPECT_NEAR(CalcLuna(Quantity::EclipticLongitude, 0, 0, 0, kMoonExample), 133.16266, 1e-5);
+    EXPECT_NEAR(CalcLuna(Quantity::EclipticLatitude, 0, 0, 0, kMoonExample), -3.22913, 1e-5);
+    EXPECT_NEAR(CalcLuna(Quantity::Distance, 0, 0, 0, kMoonExample) * 149504201.0, 368409.68, 0.01);
+    EXPECT_NEAR(CalcLuna(Quantity::Distance, 0, 0, 0, kMoonExample), 0.00246421, 1e-8);
 }
 
 TEST(CalcLuna, NutationFlagAndElongation) {
-    const double plain = CalcLuna(9, 0, 0, 0, kMoonExample);
-    EXPECT_NEAR(CalcLuna(9, efNutation, 0, 0, kMoonExample) - plain, Nutation(0, kMoonExample), 1e-10);
-    EXPECT_EQ(CalcLuna(10, efNutation, 0, 0, kMoonExample), CalcLuna(10, 0, 0, 0, kMoonExample));
-    EXPECT_EQ(CalcLuna(11, efNutation, 0, 0, kMoonExample), CalcLuna(11, 0, 0, 0, kMoonExample));
+    const double plain = CalcLuna(Quantity::EclipticLongitude, 0, 0, 0, kMoonExample);
+    EXPECT_NEAR(CalcLuna(Quantity::EclipticLongitude, efNutation, 0, 0, kMoonExample) - plain, Nutation(NutationKind::Longitude, kMoonExample), 1e-10);
+    EXPECT_EQ(CalcLuna(Quantity::EclipticLatitude, efNutation, 0, 0, kMoonExample), CalcLuna(Quantity::EclipticLatitude, 0, 0, 0, kMoonExample));
+    EXPECT_EQ(CalcLuna(Quantity::Distance, efNutation, 0, 0, kMoonExample), CalcLuna(Quantity::Distance, 0, 0, 0, kMoonExample));
     // The elongation always uses the nutated longitude.
-    EXPECT_EQ(CalcLuna(15, 0, 0, 0, kMoonExample), CalcLuna(15, efNutation, 0, 0, kMoonExample));
+    EXPECT_EQ(CalcLuna(Quantity::Elongation, 0, 0, 0, kMoonExample), CalcLuna(Quantity::Elongation, efNutation, 0, 0, kMoonExample));
     // Near first quarter on 1992 April 12 (about 120° from the Sun: λ☾ 133°, λ☉ 22°).
-    EXPECT_NEAR(CalcLuna(15, 0, 0, 0, kMoonExample), 111.0, 1.0);
+    EXPECT_NEAR(CalcLuna(Quantity::Elongation, 0, 0, 0, kMoonExample), 111.0, 1.0);
     // Other bits do nothing.
-    EXPECT_EQ(CalcLuna(9, efLightTime | efAberration | efFK5, 0, 0, kMoonExample), plain);
+    EXPECT_EQ(CalcLuna(Quantity::EclipticLongitude, efLightTime | efAberration | efFK5, 0, 0, kMoonExample), plain);
 }
 
 TEST(CalcLuna, MeanArgumentsAndUnknownIndexes) {
-    for (int16_t index = 0; index < kLunaArgCount; ++index)
-        EXPECT_EQ(CalcLuna(index, 0, 0, 0, kMoonExample), LunaArg(index, kMoonExample));
-    for (int16_t index : {7, 8, 18, -1, 100}) EXPECT_EQ(CalcLuna(index, 0, 0, 0, kMoonExample), 0.0);
+    for (int16_t index = 0; index < kLunaArgCount; ++index) {
+        const auto argument = static_cast<MeanArgument>(index);
+        EXPECT_EQ(CalcLuna(argument, kMoonExample), LunaArg(argument, kMoonExample));
+    }
+    for (int16_t index : {0, 7, 8, 18, -1, 100})
+        EXPECT_EQ(CalcLuna(static_cast<Quantity>(index), 0, 0, 0, kMoonExample), 0.0);
 }
 
 TEST(CalcLuna, StaysWithinItsRangesForCenturies) {
     for (double jd = 2415020.5; jd < 2488070.5; jd += 3.7) {
-        const double lambda = CalcLuna(9, 0, 0, 0, jd);
+        const double lambda = CalcLuna(Quantity::EclipticLongitude, 0, 0, 0, jd);
         ASSERT_GE(lambda, 0.0);
         ASSERT_LE(lambda, 360.0);
-        ASSERT_LT(std::fabs(CalcLuna(10, 0, 0, 0, jd)), 5.35);
-        const double km = CalcLuna(11, 0, 0, 0, jd) * 149504201.0;
+        ASSERT_LT(std::fabs(CalcLuna(Quantity::EclipticLatitude, 0, 0, 0, jd)), 5.35);
+        const double km = CalcLuna(Quantity::Distance, 0, 0, 0, jd) * 149504201.0;
         ASSERT_GT(km, 356000.0);
         ASSERT_LT(km, 407000.0);
     }
 }
 
 TEST(CalcLuna, HorizontalQuantitiesFollowTheTransforms) {
-    const double lambda = CalcLuna(9, 0, 0, 0, kMoonExample);
-    const double beta = CalcLuna(10, 0, 0, 0, kMoonExample);
-    const double alpha = EclipticToEquatorial(kRightAscension, 0, lambda, beta, -3.7, 40.4, kMoonExample);
-    const double delta = EclipticToEquatorial(kDeclination, 0, lambda, beta, -3.7, 40.4, kMoonExample);
-    EXPECT_EQ(CalcLuna(12, 0, -3.7, 40.4, kMoonExample), alpha);
-    EXPECT_EQ(CalcLuna(14, 0, -3.7, 40.4, kMoonExample), delta);
-    EXPECT_EQ(CalcLuna(16, 0, -3.7, 40.4, kMoonExample),
-              EquatorialToHorizontal(kAltitude, alpha, delta, -3.7, 40.4, kMoonExample));
-    EXPECT_EQ(CalcLuna(17, 0, -3.7, 40.4, kMoonExample),
-              EquatorialToHorizontal(kAzimuth, alpha, delta, -3.7, 40.4, kMoonExample));
+    const double lambda = CalcLuna(Quantity::EclipticLongitude, 0, 0, 0, kMoonExample);
+    const double beta = CalcLuna(Quantity::EclipticLatitude, 0, 0, 0, kMoonExample);
+    const double alpha = EclipticToEquatorial(Quantity::RightAscension, 0, lambda, beta, -3.7, 40.4, kMoonExample);
+    const double delta = EclipticToEquatorial(Quantity::Declination, 0, lambda, beta, -3.7, 40.4, kMoonExample);
+    EXPECT_EQ(CalcLuna(Quantity::RightAscension, 0, -3.7, 40.4, kMoonExample), alpha);
+    EXPECT_EQ(CalcLuna(Quantity::Declination, 0, -3.7, 40.4, kMoonExample), delta);
+    EXPECT_EQ(CalcLuna(Quantity::Altitude, 0, -3.7, 40.4, kMoonExample),
+              EquatorialToHorizontal(Quantity::Altitude, alpha, delta, -3.7, 40.4, kMoonExample));
+    EXPECT_EQ(CalcLuna(Quantity::Azimuth, 0, -3.7, 40.4, kMoonExample),
+              EquatorialToHorizontal(Quantity::Azimuth, alpha, delta, -3.7, 40.4, kMoonExample));
     // Swapping longitude and latitude changes the altitude.
-    EXPECT_GT(std::fabs(CalcLuna(16, 0, 40.4, -3.7, kMoonExample) - CalcLuna(16, 0, -3.7, 40.4, kMoonExample)), 1.0);
+    EXPECT_GT(std::fabs(CalcLuna(Quantity::Altitude, 0, 40.4, -3.7, kMoonExample) - CalcLuna(Quantity::Altitude, 0, -3.7, 40.4, kMoonExample)), 1.0);
 }
 
 // The Moon as the loops over tables 47.A and 47.B with std::sin and std::cos,
@@ -292,8 +304,8 @@ TEST(CalcLuna, HorizontalQuantitiesFollowTheTransforms) {
 EclipticPosition PlainMoon(JulianDay jd) {
     const double T = JulianCenturies(jd);
     const double E = 1.0 - 0.002516 * T - 0.0000074 * T * T;
-    const double Lp = DegToRad(LunaArg(0, jd)), D = DegToRad(LunaArg(1, jd)), M = DegToRad(LunaArg(2, jd)),
-                 Mp = DegToRad(LunaArg(3, jd)), F = DegToRad(LunaArg(4, jd));
+    const double Lp = DegToRad(LunaArg(MeanArgument::MeanLongitude, jd)), D = DegToRad(LunaArg(MeanArgument::Elongation, jd)), M = DegToRad(LunaArg(MeanArgument::SunAnomaly, jd)),
+                 Mp = DegToRad(LunaArg(MeanArgument::MoonAnomaly, jd)), F = DegToRad(LunaArg(MeanArgument::Latitude, jd));
     const double A1 = DegToRad(ReduceAngle(119.75 + 131.849 * T, 360.0));
     const double A2 = DegToRad(ReduceAngle(53.09 + 479264.29 * T, 360.0));
     const double A3 = DegToRad(ReduceAngle(313.45 + 481266.484 * T, 360.0));
@@ -310,7 +322,7 @@ EclipticPosition PlainMoon(JulianDay jd) {
     sumL += 0.003958 * std::sin(A1) + 0.000318 * std::sin(A2) + 0.001962 * std::sin(Lp - F);
     sumB += -0.002235 * std::sin(Lp) + 0.000382 * std::sin(A3) + 0.000175 * std::sin(A1 - F) +
             0.000175 * std::sin(A1 + F) + 0.000127 * std::sin(Lp - Mp) - 0.000115 * std::sin(Lp + Mp);
-    return {ReduceAngle(LunaArg(0, jd) + sumL, 360.0), sumB, (385000.56 + sumR) / 149504201.0};
+    return {ReduceAngle(LunaArg(MeanArgument::MeanLongitude, jd) + sumL, 360.0), sumB, (385000.56 + sumR) / 149504201.0};
 }
 
 TEST(LunaEcliptic, AgreesWithThePlainLoops) {
@@ -329,7 +341,7 @@ TEST(LunaEcliptic, AgreesWithThePlainLoops) {
 }
 
 TEST(LunaEcliptic, TheNutationGivenIsReadUnderItsFlagOnly) {
-    const double nutation = Nutation(0, kMoonExample);
+    const double nutation = Nutation(NutationKind::Longitude, kMoonExample);
     EXPECT_EQ(LunaEcliptic(efNutation, kMoonExample, nutation).lambda, LunaEcliptic(efNutation, kMoonExample).lambda);
     EXPECT_EQ(LunaEcliptic(0, kMoonExample, 1.0).lambda, LunaEcliptic(0, kMoonExample).lambda);
     EXPECT_NEAR(LunaEcliptic(efNutation, kMoonExample, 1.0).lambda - LunaEcliptic(0, kMoonExample).lambda, 1.0,

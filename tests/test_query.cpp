@@ -10,7 +10,7 @@ namespace {
 constexpr JulianDay kInstant = 2448908.5;
 
 TEST(CalcEfemeride, SunsGeometricLongitudeAnywhere) {
-    const double expected = PlanetPosition(kEarthRow, 9, 0, 0, 0, kInstant);
+    const double expected = PlanetPosition(kEarthRow, Quantity::EclipticLongitude, 0, 0, 0, kInstant);
     EXPECT_EQ(CalcEfemeride(kBodySun, 10, 0, kInstant, 0, 0, 0), expected);
     EXPECT_EQ(CalcEfemeride(kBodySun, 10, 0, kInstant, 120.0, -33.0, 0), expected);
     EXPECT_NEAR(expected, 199.9072972, 1e-7);
@@ -28,25 +28,25 @@ TEST(CalcEfemeride, MeanElementsOfThePlanets) {
     EXPECT_EQ(CalcEfemeride(1, 2, 0, kInstant, 0, 0, 0), 0.38709831);
     // Mercury's node at J2000.0, divided by 15: (48.330893 + 1.186189e-9) / 15.
     EXPECT_NEAR(CalcEfemeride(1, 5, 0, 2451545.0, 0, 0, 0), 3.2220595, 1e-7);
-    EXPECT_EQ(CalcEfemeride(4, 3, 0, kInstant, 0, 0, 0), HelioElement(3, 2, kInstant));
-    EXPECT_EQ(CalcEfemeride(3, 9, 0, kInstant, 0, 0, 0), HelioElement(kEarthRow, 8, kInstant));
+    EXPECT_EQ(CalcEfemeride(4, 3, 0, kInstant, 0, 0, 0), HelioElement(Row::Mars, Element::Eccentricity, kInstant));
+    EXPECT_EQ(CalcEfemeride(3, 9, 0, kInstant, 0, 0, 0), HelioElement(kEarthRow, Element::RadiusVector, kInstant));
 }
 
 TEST(CalcEfemeride, RightAscensionAndNodeInHours) {
-    const double alpha = PlanetPosition(kEarthRow, 12, 0, 10, 20, kInstant);
+    const double alpha = PlanetPosition(kEarthRow, Quantity::RightAscension, 0, 10, 20, kInstant);
     EXPECT_EQ(CalcEfemeride(kBodySun, 13, 0, kInstant, 10, 20, 0), alpha / 15.0);
     // The hour angle is already in hours and is not divided again.
-    EXPECT_EQ(CalcEfemeride(kBodySun, 14, 0, kInstant, 10, 20, 0), PlanetPosition(kEarthRow, 13, 0, 10, 20, kInstant));
+    EXPECT_EQ(CalcEfemeride(kBodySun, 14, 0, kInstant, 10, 20, 0), PlanetPosition(kEarthRow, Quantity::HourAngle, 0, 10, 20, kInstant));
     // A right ascension of 180° answers 12: the Sun at the autumn equinox of 2024,
     // 22 September 12:44 UT, stands within a few hundredths of an hour of it.
     EXPECT_NEAR(CalcEfemeride(kBodySun, 13, 0, 2460576.03, 0, 0, 0), 12.0, 0.01);
 }
 
 TEST(CalcEfemeride, MoonsMeanArguments) {
-    EXPECT_EQ(CalcEfemeride(kBodyMoon, 1, 0, kInstant, 0, 0, 0), LunaArg(0, kInstant));
-    EXPECT_EQ(CalcEfemeride(kBodyMoon, 5, 0, kInstant, 0, 0, 0), LunaArg(5, kInstant) / 15.0);
-    EXPECT_EQ(CalcEfemeride(kBodyMoon, 6, 0, kInstant, 0, 0, 0), LunaArg(6, kInstant));
-    EXPECT_EQ(CalcEfemeride(kBodyMoon, 10, 8, kInstant, 0, 0, 0), CalcLuna(9, 8, 0, 0, kInstant));
+    EXPECT_EQ(CalcEfemeride(kBodyMoon, 1, 0, kInstant, 0, 0, 0), LunaArg(MeanArgument::MeanLongitude, kInstant));
+    EXPECT_EQ(CalcEfemeride(kBodyMoon, 5, 0, kInstant, 0, 0, 0), LunaArg(MeanArgument::Node, kInstant) / 15.0);
+    EXPECT_EQ(CalcEfemeride(kBodyMoon, 6, 0, kInstant, 0, 0, 0), LunaArg(MeanArgument::Perigee, kInstant));
+    EXPECT_EQ(CalcEfemeride(kBodyMoon, 10, 8, kInstant, 0, 0, 0), CalcLuna(Quantity::EclipticLongitude, 8, 0, 0, kInstant));
 }
 
 TEST(CalcEfemeride, WhatItCannotServeAnswersZero) {

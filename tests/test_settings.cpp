@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QLabel>
 
+#include "Calendar.h"
 #include "Helune1.h"
 #include "Registry.h"
 #include "Settings.h"
@@ -31,6 +32,18 @@ LocationSettings Observing(double latitude, const TimeZoneRecord& zone) {
     LocationSettings s = DefaultSettings(zone);
     s.Latitud = latitude;
     return s;
+}
+
+TEST(DayCount, CountsFromMidnightHalfADayAfterTheJulianDay) {
+    // 2000 January 1 is QDate's day 2451545; its midnight is the Julian day
+    // 2451544.5 and its noon 2451545.0 (Meeus, Astronomical Algorithms, ch. 7).
+    EXPECT_EQ(DayCountOf(JulianDayFromDate(1, 1, 2000, 0, 0)), static_cast<DayCount>(QDate(2000, 1, 1).toJulianDay()));
+    EXPECT_EQ(JulianDayOf(2451545.0), 2451544.5);
+    EXPECT_EQ(DateOfDayCount(2451545.0), QDate(2000, 1, 1));
+    EXPECT_EQ(DateOfDayCount(2451545.99), QDate(2000, 1, 1));
+    EXPECT_EQ(DateOfJulianDay(2451545.0), QDate(2000, 1, 1));   // noon
+    EXPECT_EQ(DateOfJulianDay(2451545.49), QDate(2000, 1, 1));  // 23:45
+    EXPECT_EQ(DateOfJulianDay(2451545.5), QDate(2000, 1, 2));
 }
 
 TEST(DaylightTransition, LastAndFirstSundays) {

@@ -5,15 +5,21 @@
 #include <functional>
 #include <initializer_list>
 #include <numbers>
+#include <ostream>
 #include <vector>
 
 #include "VSOPEarD.h"
 
 namespace helune {
+
+// Sets as their numbers in the messages of failures.
+std::ostream& operator<<(std::ostream& out, Element set) { return out << static_cast<int>(set); }
+
 namespace {
 
-constexpr int16_t kEarth = 2;
-constexpr int16_t kSets[] = {kVsopSetL, kVsopSetB, kVsopSetR};
+constexpr Row kEarth = Row::Earth;
+constexpr int kEarthIndex = RowIndex(kEarth);
+constexpr Element kSets[] = {kVsopSetL, kVsopSetB, kVsopSetR};
 constexpr double kDaysPerMillennium = 365250.0;
 constexpr double kJulianDayOfJ2000 = 2451545.0;
 
@@ -27,18 +33,18 @@ constexpr double kHalfUnitIn10thDecimal = 5e-11;
 // below the theory's own precision.
 constexpr double kAgreement = 1e-12;
 
-const VsopTerm* const* SeriesOf(int16_t set, int16_t row) {
+const VsopTerm* const* SeriesOf(Element set, int row) {
     return set == kVsopSetL ? VsopSeriesL[row] : set == kVsopSetB ? VsopSeriesB[row] : VsopSeriesR[row];
 }
 
-const int16_t* CountsOf(int16_t set, int16_t row) {
+const int16_t* CountsOf(Element set, int row) {
     return set == kVsopSetL ? VsopCountL[row] : set == kVsopSetB ? VsopCountB[row] : VsopCountR[row];
 }
 
 // The reference: every term through std::cos, in table order.
-double PlainSum(int16_t set, double tau) {
-    const VsopTerm* const* series = SeriesOf(set, kEarth);
-    const int16_t* counts = CountsOf(set, kEarth);
+double PlainSum(Element set, double tau) {
+    const VsopTerm* const* series = SeriesOf(set, kEarthIndex);
+    const int16_t* counts = CountsOf(set, kEarthIndex);
     double total = 0.0;
     double power = 1.0;
     for (int alpha = 0; alpha < kVsopPowers; ++alpha) {
@@ -81,22 +87,22 @@ TEST(EvalVSOP, EarthCountsAreThoseOfTheFileHeaders) {
     const int16_t b[kVsopPowers] = {184, 99, 49, 11, 5, 0};
     const int16_t r[kVsopPowers] = {526, 292, 139, 27, 10, 3};
     for (int alpha = 0; alpha < kVsopPowers; ++alpha) {
-        EXPECT_EQ(VsopCountL[kEarth][alpha], l[alpha]) << "L" << alpha;
-        EXPECT_EQ(VsopCountB[kEarth][alpha], b[alpha]) << "B" << alpha;
-        EXPECT_EQ(VsopCountR[kEarth][alpha], r[alpha]) << "R" << alpha;
-        for (int16_t set : kSets) {
-            const bool hasTerms = CountsOf(set, kEarth)[alpha] > 0;
-            EXPECT_EQ(SeriesOf(set, kEarth)[alpha] != nullptr, hasTerms) << set << " " << alpha;
+        EXPECT_EQ(VsopCountL[kEarthIndex][alpha], l[alpha]) << "L" << alpha;
+        EXPECT_EQ(VsopCountB[kEarthIndex][alpha], b[alpha]) << "B" << alpha;
+        EXPECT_EQ(VsopCountR[kEarthIndex][alpha], r[alpha]) << "R" << alpha;
+        for (Element set : kSets) {
+            const bool hasTerms = CountsOf(set, kEarthIndex)[alpha] > 0;
+            EXPECT_EQ(SeriesOf(set, kEarthIndex)[alpha] != nullptr, hasTerms) << set << " " << alpha;
         }
     }
 }
 
 TEST(EvalVSOP, OnlyTheEarthRowHoldsTerms) {
     for (int16_t row = 0; row < kVsopRows; ++row) {
-        if (row == kEarth) {
+        if (row == kEarthIndex) {
             continue;
         }
-        for (int16_t set : kSets) {
+        for (Element set : kSets) {
             for (int alpha = 0; alpha < kVsopPowers; ++alpha) {
                 EXPECT_EQ(CountsOf(set, row)[alpha], 0) << row << " " << set << " " << alpha;
                 EXPECT_EQ(SeriesOf(set, row)[alpha], nullptr) << row << " " << set << " " << alpha;
@@ -114,18 +120,18 @@ void ExpectTerm(const VsopTerm& term, double a, double b, double c) {
 // Term records of VSOP87D.ear, columns A, B, C; the same decimal digits make
 // the same doubles.
 TEST(EvalVSOP, TermsKeepTheFileDigitsAndOrder) {
-    ExpectTerm(VsopSeriesL[kEarth][0][0], 1.75347045673, 0.0, 0.0);
-    ExpectTerm(VsopSeriesL[kEarth][0][1], 0.03341656456, 4.66925680417, 6283.0758499914);
-    ExpectTerm(VsopSeriesL[kEarth][0][558], 0.00000000049, 2.44790934886, 13613.804277336);
-    ExpectTerm(VsopSeriesL[kEarth][1][0], 6283.31966747491, 0.0, 0.0);
-    ExpectTerm(VsopSeriesL[kEarth][5][0], 0.00000000878, 3.14159265359, 0.0);
-    ExpectTerm(VsopSeriesB[kEarth][0][0], 0.0000027962, 3.19870156017, 84334.66158130829);
-    EXPECT_EQ(VsopSeriesR[kEarth][0][0].A, 1.00013988799);
-    ExpectTerm(VsopSeriesR[kEarth][0][1], 0.01670699626, 3.09846350771, 6283.0758499914);
-    ExpectTerm(VsopSeriesR[kEarth][5][0], 0.00000000086, 1.21579741687, 6283.0758499914);
+    ExpectTerm(VsopSeriesL[kEarthIndex][0][0], 1.75347045673, 0.0, 0.0);
+    ExpectTerm(VsopSeriesL[kEarthIndex][0][1], 0.03341656456, 4.66925680417, 6283.0758499914);
+    ExpectTerm(VsopSeriesL[kEarthIndex][0][558], 0.00000000049, 2.44790934886, 13613.804277336);
+    ExpectTerm(VsopSeriesL[kEarthIndex][1][0], 6283.31966747491, 0.0, 0.0);
+    ExpectTerm(VsopSeriesL[kEarthIndex][5][0], 0.00000000878, 3.14159265359, 0.0);
+    ExpectTerm(VsopSeriesB[kEarthIndex][0][0], 0.0000027962, 3.19870156017, 84334.66158130829);
+    EXPECT_EQ(VsopSeriesR[kEarthIndex][0][0].A, 1.00013988799);
+    ExpectTerm(VsopSeriesR[kEarthIndex][0][1], 0.01670699626, 3.09846350771, 6283.0758499914);
+    ExpectTerm(VsopSeriesR[kEarthIndex][5][0], 0.00000000086, 1.21579741687, 6283.0758499914);
     // The file is not sorted by amplitude: the 4th term of L0 is smaller than the 5th.
-    EXPECT_EQ(VsopSeriesL[kEarth][0][3].A, 0.00003417571);
-    EXPECT_EQ(VsopSeriesL[kEarth][0][4].A, 0.00003497056);
+    EXPECT_EQ(VsopSeriesL[kEarthIndex][0][3].A, 0.00003417571);
+    EXPECT_EQ(VsopSeriesL[kEarthIndex][0][4].A, 0.00003497056);
 }
 
 // Expected values: the series of VSOP87D.ear summed without rounding error
@@ -154,8 +160,8 @@ TEST(EvalVSOP, LatitudePowerFiveContributesNothing) {
     double expected = 0.0;
     for (int alpha = 0; alpha < 5; ++alpha) {
         double sum = 0.0;
-        for (int i = 0; i < VsopCountB[kEarth][alpha]; ++i) {
-            const VsopTerm& t = VsopSeriesB[kEarth][alpha][i];
+        for (int i = 0; i < VsopCountB[kEarthIndex][alpha]; ++i) {
+            const VsopTerm& t = VsopSeriesB[kEarthIndex][alpha][i];
             sum += t.A * std::cos(t.B + t.C * tau);
         }
         expected += sum * std::pow(tau, alpha);
@@ -166,23 +172,23 @@ TEST(EvalVSOP, LatitudePowerFiveContributesNothing) {
 TEST(EvalVSOP, UnknownSetsAndEmptyRowsAnswerZero) {
     for (double tau : {0.0, -0.3, 1.7}) {
         for (int16_t set : {int16_t{-1}, int16_t{0}, int16_t{5}, int16_t{9}}) {
-            EXPECT_EQ(EvalVSOP(kEarth, set, tau), 0.0) << set;
+            EXPECT_EQ(EvalVSOP(kEarth, static_cast<Element>(set), tau), 0.0) << set;
         }
-        for (int16_t set : kSets) {
-            EXPECT_EQ(EvalVSOP(-1, set, tau), 0.0) << set;
-            EXPECT_EQ(EvalVSOP(kVsopRows, set, tau), 0.0) << set;
+        for (Element set : kSets) {
+            EXPECT_EQ(EvalVSOP(static_cast<Row>(-1), set, tau), 0.0) << static_cast<int>(set);
+            EXPECT_EQ(EvalVSOP(static_cast<Row>(kVsopRows), set, tau), 0.0) << static_cast<int>(set);
             for (int16_t row = 0; row < kVsopRows; ++row) {
-                if (row != kEarth) {
-                    EXPECT_EQ(EvalVSOP(row, set, tau), 0.0) << row << " " << set;
+                if (row != kEarthIndex) {
+                    EXPECT_EQ(EvalVSOP(static_cast<Row>(row), set, tau), 0.0) << row << " " << static_cast<int>(set);
                 }
             }
         }
     }
 }
 
-void ExpectAgreementWithPlainSum(const std::function<double(int16_t set, double tau)>& eval) {
+void ExpectAgreementWithPlainSum(const std::function<double(Element set, double tau)>& eval) {
     for (double tau : ManyTaus()) {
-        for (int16_t set : kSets) {
+        for (Element set : kSets) {
             ASSERT_NEAR(eval(set, tau), PlainSum(set, tau), kAgreement) << "set " << set << " tau " << tau;
         }
     }
@@ -192,7 +198,7 @@ TEST(EvalVSOP, PhasesAndFrequenciesWithinWhatThePackedSumTakes) {
     // The packed sum decides from tau alone whether every argument B + C·tau
     // is within its kernel's range.
     for (int16_t row = 0; row < kVsopRows; ++row)
-        for (int16_t set : kSets)
+        for (Element set : kSets)
             for (int alpha = 0; alpha < kVsopPowers; ++alpha)
                 for (int i = 0; i < CountsOf(set, row)[alpha]; ++i) {
                     const VsopTerm& term = SeriesOf(set, row)[alpha][i];
@@ -203,13 +209,13 @@ TEST(EvalVSOP, PhasesAndFrequenciesWithinWhatThePackedSumTakes) {
 }
 
 TEST(EvalVSOP, AgreesWithThePlainSum) {
-    ExpectAgreementWithPlainSum([](int16_t set, double tau) { return EvalVSOP(kEarth, set, tau); });
+    ExpectAgreementWithPlainSum([](Element set, double tau) { return EvalVSOP(kEarth, set, tau); });
 }
 
 TEST(EvalVSOP, EveryPathOfThisProcessorAgreesWithThePlainSum) {
     for (const VsopPath path : AvailableSimdPaths()) {
         SCOPED_TRACE(static_cast<int>(path));
-        ExpectAgreementWithPlainSum([path](int16_t set, double tau) { return EvalVSOPOn(path, kEarth, set, tau); });
+        ExpectAgreementWithPlainSum([path](Element set, double tau) { return EvalVSOPOn(path, kEarth, set, tau); });
     }
 }
 
