@@ -23,6 +23,7 @@
 #include <thread>
 #include <vector>
 
+#include "DayFacts.h"
 #include "Efemerides.h"
 #include "Output.h"
 #include "Phases.h"
@@ -156,10 +157,9 @@ EventsQuery ParseEventsQuery(const std::vector<const char*>& args) {
 // asked together, then the window's eight phase searches.
 void PrintEvents(const EventsQuery& q) {
     const double noon = helune::JulianDayFromDate(q.day, q.month, q.year, 12, 0);
-    constexpr int16_t kEvents[] = {helune::kQuantityRising, helune::kQuantitySetting, helune::kQuantityTransit};
     for (const auto& [name, body] : {std::pair{"sun", helune::kBodySun}, std::pair{"moon", helune::kBodyMoon}}) {
-        double times[std::size(kEvents)];
-        helune::CalcEfemerides(body, kEvents, 0, noon, q.longitude, q.latitude, q.zone, times);
+        double times[std::size(helune::kChartEvents)];
+        helune::CalcEfemerides(body, helune::kChartEvents, 0, noon, q.longitude, q.latitude, q.zone, times);
         std::printf("%s rising %.17g\n%s setting %.17g\n%s transit %.17g\n", name, times[0], name, times[1], name,
                     times[2]);
     }

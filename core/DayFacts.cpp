@@ -97,10 +97,9 @@ const char* PhaseName(int16_t code) {
 DayFacts ComputeDayEvents(int16_t day, int16_t month, int16_t year, double longitud, double latitud,
                           double effectiveZone) {
     const double noon = JulianDayFromDate(day, month, year, 12, 0);
-    constexpr int16_t kEvents[] = {kQuantityRising, kQuantitySetting, kQuantityTransit};
     double sun[3], moon[3];
-    CalcEfemerides(kBodySun, kEvents, 0, noon, longitud, latitud, effectiveZone, sun);
-    CalcEfemerides(kBodyMoon, kEvents, 0, noon, longitud, latitud, effectiveZone, moon);
+    CalcEfemerides(kBodySun, kChartEvents, 0, noon, longitud, latitud, effectiveZone, sun);
+    CalcEfemerides(kBodyMoon, kChartEvents, 0, noon, longitud, latitud, effectiveZone, moon);
     return {day, month, year, longitud, latitud, effectiveZone, sun[0], sun[1], sun[2], moon[0], moon[1], moon[2], {}};
 }
 

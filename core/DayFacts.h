@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "Efemerides.h"
 #include "Phases.h"
 
 namespace helune {
@@ -46,6 +47,10 @@ struct DayFacts {
     double moonRising, moonSetting, moonTransit;
     PhaseTable phases;
 };
+
+// The events of each body the chart shows, in the order the engine's console
+// prints them.
+inline constexpr int16_t kChartEvents[] = {kQuantityRising, kQuantitySetting, kQuantityTransit};
 
 // Asks the engine for the six events of a local date; the phases are left empty
 // (FindChartPhases fills them).
