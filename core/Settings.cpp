@@ -20,14 +20,23 @@ QString Read(const char* name, bool& present, const RegistryStore& store) {
     return text;
 }
 
-void ReadNumber(const char* name, double& field, QChar separator, bool& missing, const RegistryStore& store) {
+std::optional<double> ParseStored(const QString& text, QChar separator, StoredSeparators separators) {
+    if (separators == StoredSeparators::Users) return ParseSetting(text, separator);
+    if (const std::optional<double> point = ParseSetting(text, '.')) return point;
+    return ParseSetting(text, ',');
+}
+
+void ReadNumber(const char* name, double& field, QChar separator, StoredSeparators separators, StoredSettings& stored,
+                const RegistryStore& store) {
     bool present = false;
     const QString text = Read(name, present, store);
-    const std::optional<double> value = present ? ParseSetting(text, separator) : std::nullopt;
-    if (value)
+    const std::optional<double> value = present ? ParseStored(text, separator, separators) : std::nullopt;
+    if (value) {
         field = *value;
-    else
-        missing = true;
+        return;
+    }
+    stored.missing = true;
+    if (present) stored.unreadable << name;
 }
 
 void Write(const char* name, const QString& text, const RegistryStore& store) {
@@ -99,18 +108,18 @@ double EffectiveZoneOn(const LocationSettings& settings, DayCount shownDate, con
 }
 
 StoredSettings ReadStoredSettings(const LocationSettings& current, QChar decimalSeparator,
-                                  const RegistryStore& store) {
-    StoredSettings stored{current, false};
-    ReadNumber("Longitud", stored.settings.Longitud, decimalSeparator, stored.missing, store);
-    ReadNumber("Latitud", stored.settings.Latitud, decimalSeparator, stored.missing, store);
-    ReadNumber("Huso", stored.settings.Huso, decimalSeparator, stored.missing, store);
+                                  const RegistryStore& store, StoredSeparators separators) {
+    StoredSettings stored{current, false, {}};
+    ReadNumber("Longitud", stored.settings.Longitud, decimalSeparator, separators, stored, store);
+    ReadNumber("Latitud", stored.settings.Latitud, decimalSeparator, separators, stored, store);
+    ReadNumber("Huso", stored.settings.Huso, decimalSeparator, separators, stored, store);
     bool present = false;
     const QString verano = Read("Verano", present, store);
     if (present)
         stored.settings.Verano = ParseVerano(verano);
     else
         stored.missing = true;
-    ReadNumber("Ajuste", stored.settings.Ajuste, decimalSeparator, stored.missing, store);
+    ReadNumber("Ajuste", stored.settings.Ajuste, decimalSeparator, separators, stored, store);
     return stored;
 }
 

@@ -6,6 +6,7 @@
 
 #include <QChar>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 #include "Days.h"
@@ -55,13 +56,20 @@ bool DaylightSavingApplies(const LocationSettings& settings, DayCount shownDate,
 double EffectiveZoneOn(const LocationSettings& settings, DayCount shownDate, const TimeZoneRecord& zone);
 
 // The settings as stored: each value that is present and converts replaces the
-// one in current; missing is set when any is absent or does not convert.
+// one in current; missing is set when any is absent or does not convert, and
+// unreadable names those present that do not convert.
 struct StoredSettings {
     LocationSettings settings;
     bool missing = false;
+    QStringList unreadable;
 };
+// The decimal separators a stored number may use: the user's alone, as the
+// window reads its own store, or either '.' or ',', as the console reads it
+// under a locale that may not be the one that wrote it.
+enum class StoredSeparators { Users, Either };
 StoredSettings ReadStoredSettings(const LocationSettings& current, QChar decimalSeparator,
-                                  const RegistryStore& store = {});
+                                  const RegistryStore& store = {},
+                                  StoredSeparators separators = StoredSeparators::Users);
 
 // Writes the five settings ("Verano", "Huso", "Longitud", "Latitud", "Ajuste");
 // each write stands alone and a failure is not reported.

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QDate>
+#include <QTimeZone>
 #include <functional>
 
 #include "Registry.h"
@@ -18,6 +19,8 @@ struct Surroundings {
     std::function<QDate()> today = LocalToday;
     std::function<TimeZoneRecord()> timeZone = GetTimeZoneInformation;
     RegistryStore store;
+    // The system's zone itself, with its history (TZ, else the configured one).
+    std::function<QTimeZone()> zone = [] { return QTimeZone::systemTimeZone(); };
 };
 
 }  // namespace helune

@@ -97,12 +97,20 @@ double SunApparentLongitude(JulianDay jd) {
 
 std::vector<Crossing> FindCrossings(SunOrMoon body, double altitude, JulianDay from, JulianDay to,
                                     double longitude, double latitude) {
-    std::vector<Crossing> found;
+    return FindCrossings(body, std::span<const double>(&altitude, 1), from, to, longitude, latitude).front();
+}
+
+std::vector<std::vector<Crossing>> FindCrossings(SunOrMoon body, std::span<const double> altitudes, JulianDay from,
+                                                 JulianDay to, double longitude, double latitude) {
+    std::vector<std::vector<Crossing>> found(altitudes.size());
     ForEachPiece(body, longitude, latitude, from, to, [&](const SkyTrack& track, JulianDay a, JulianDay b) {
         TrackSpan span(track, a, b);
-        for (const CrossingBracket& bracket : span.Brackets(altitude)) {
-            const JulianDay t = PolishCrossing(track, altitude, bracket, GuideCrossing(track, altitude, bracket));
-            if (t >= a && t < b) found.push_back({t, bracket.rising});
+        for (std::size_t i = 0; i < altitudes.size(); ++i) {
+            const double altitude = altitudes[i];
+            for (const CrossingBracket& bracket : span.Brackets(altitude)) {
+                const JulianDay t = PolishCrossing(track, altitude, bracket, GuideCrossing(track, altitude, bracket));
+                if (t >= a && t < b) found[i].push_back({t, bracket.rising});
+            }
         }
     });
     return found;

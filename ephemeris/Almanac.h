@@ -22,6 +22,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "Calendar.h"
@@ -47,6 +48,10 @@ struct Crossing {
 // Every crossing of altitude by the body in [from, to), in time order.
 std::vector<Crossing> FindCrossings(SunOrMoon body, double altitude, JulianDay from, JulianDay to,
                                     double longitude, double latitude);
+
+// The same for several altitudes in one search: one list for each altitude.
+std::vector<std::vector<Crossing>> FindCrossings(SunOrMoon body, std::span<const double> altitudes, JulianDay from,
+                                                 JulianDay to, double longitude, double latitude);
 
 struct Transit {
     JulianDay universal;

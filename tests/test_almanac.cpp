@@ -70,6 +70,17 @@ TEST(FindCrossings, LongIntervalsInPiecesAndEmptyOnes) {
         EXPECT_LT(year[i - 1].universal, year[i].universal);
         EXPECT_NE(year[i - 1].rising, year[i].rising);
     }
+    // Several altitudes in one search: each list as its own search gives it.
+    const double altitudes[] = {kSunStandardAltitude, kGoldenHourEnds, kBlueHourBegins};
+    const auto together = FindCrossings(SunOrMoon::Sun, altitudes, from, from + 30.0, kMadrid.longitudeWest,
+                                        kMadrid.latitude);
+    ASSERT_EQ(together.size(), std::size(altitudes));
+    for (std::size_t i = 0; i < std::size(altitudes); ++i) {
+        const auto alone = FindCrossings(SunOrMoon::Sun, altitudes[i], from, from + 30.0, kMadrid.longitudeWest,
+                                         kMadrid.latitude);
+        ASSERT_EQ(together[i].size(), alone.size()) << altitudes[i];
+        for (std::size_t k = 0; k < alone.size(); ++k) EXPECT_EQ(together[i][k].universal, alone[k].universal);
+    }
     constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
     EXPECT_TRUE(FindCrossings(SunOrMoon::Sun, 0.0, from + 1.0, from, 0.0, 40.0).empty());
     EXPECT_TRUE(FindCrossings(SunOrMoon::Sun, 0.0, kNaN, from, 0.0, 40.0).empty());
