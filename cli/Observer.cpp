@@ -4,8 +4,13 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <iomanip>
 #include <optional>
+#include <sstream>
 #include <string_view>
+
+#include "Days.h"
+#include "Places.h"
 
 namespace helune::cli {
 
@@ -101,21 +106,90 @@ QDate ParseDate(const std::string& name, const std::string& text) {
     return date;
 }
 
+namespace {
+
+constexpr JulianDay kUnixEpoch = 2440587.5;
+constexpr double kMillisecondsPerDay = 86400000.0;
+
+std::string Degrees(double value, char positive, char negative) {
+    std::ostringstream text;
+    text << std::fixed << std::setprecision(2) << std::fabs(value) << (value < 0.0 ? negative : positive);
+    return text.str();
+}
+
+// The window's stored place and zone settings, each number read whichever
+// decimal separator wrote it; a stored value that does not convert is said.
+StoredSettings StoredPlace(const Surroundings& system, std::vector<std::string>& notes) {
+    const StoredSettings stored =
+        ReadStoredSettings(LocationSettings{}, UserDecimalSeparator(), system.store, StoredSeparators::Either);
+    for (const QString& name : stored.unreadable)
+        notes.push_back("the window's stored " + name.toStdString() + " is not a number; it is left aside");
+    return stored;
+}
+
+}  // namespace
+
 Observer Observer::FromOptions(const PlaceOptions& options, const Surroundings& system) {
     Observer observer;
-    observer.systemZone_ = system.timeZone();
-    const StoredSettings stored = ReadStoredSettings(LocationSettings{}, UserDecimalSeparator(), system.store);
-    observer.stored_ = stored.missing ? DefaultSettings(observer.systemZone_) : stored.settings;
-    observer.longitudeWest_ = options.longitude.empty() ? observer.stored_.Longitud
-                                                        : -ParseLongitudeEast("--lon", options.longitude);
-    observer.latitude_ = options.latitude.empty() ? observer.stored_.Latitud : ParseLatitude("--lat", options.latitude);
+    if (options.latitude.empty() != options.longitude.empty())
+        throw UsageError{options.latitude.empty() ? "--lon needs --lat" : "--lat needs --lon"};
+    if (!options.place.empty() && !options.latitude.empty()) throw UsageError{"--place excludes --lat and --lon"};
+
+    std::optional<ZonePlace> named;
+    if (!options.place.empty()) {
+        named = PlaceNamed(options.place);
+        if (!named) throw UsageError{"--place: '" + options.place + "' is no city of the system's time-zone database"};
+    }
     if (!options.timeZone.empty()) {
         const QTimeZone zone(QByteArray::fromStdString(options.timeZone));
         if (!zone.isValid()) throw UsageError{"--tz: '" + options.timeZone + "' is not a known time zone"};
         observer.timeZone_ = zone;
+    } else if (named) {
+        observer.timeZone_ = QTimeZone(QByteArray::fromStdString(named->zone));
     }
-    if (!options.utcOffset.empty())
+    if (!options.utcOffset.empty()) {
+        observer.clock_ = Clock::Fixed;
         observer.fixedZone_ = -ParseUtcOffset("--utc-offset", options.utcOffset) / kMinutesPerDegreeOfZone;
+    } else if (options.asWindow) {
+        observer.clock_ = Clock::Window;
+    } else {
+        observer.clock_ = Clock::Zone;
+        if (!observer.timeZone_) observer.timeZone_ = system.zone();
+    }
+
+    observer.systemZone_ = system.timeZone();
+    // The store matters to the window's clock and where no place is given.
+    const bool placeGiven = named || !options.latitude.empty();
+    const StoredSettings stored = placeGiven && !options.asWindow ? StoredSettings{{}, true, {}}
+                                                                  : StoredPlace(system, observer.notes_);
+    observer.stored_ = stored.missing ? DefaultSettings(observer.systemZone_) : stored.settings;
+    if (named) {
+        observer.latitude_ = named->latitude;
+        observer.longitudeWest_ = -named->longitudeEast;
+    } else if (!options.latitude.empty()) {
+        observer.latitude_ = ParseLatitude("--lat", options.latitude);
+        observer.longitudeWest_ = -ParseLongitudeEast("--lon", options.longitude);
+    } else if (!stored.missing || options.asWindow) {
+        // The window's place, or its own defaults, as the window would show them.
+        observer.latitude_ = observer.stored_.Latitud;
+        observer.longitudeWest_ = observer.stored_.Longitud;
+        if (stored.missing)
+            observer.notes_.push_back("no place given or stored: taking the window's default, " +
+                                      Degrees(observer.latitude_, 'N', 'S') + " " +
+                                      Degrees(-observer.longitudeWest_, 'E', 'W'));
+    } else if (const auto city = observer.timeZone_ ? PlaceOfZone(observer.timeZone_->id().toStdString())
+                                                    : std::nullopt) {
+        observer.latitude_ = city->latitude;
+        observer.longitudeWest_ = -city->longitudeEast;
+        observer.notes_.push_back("no place given or stored: taking " + city->city + " (" +
+                                  Degrees(city->latitude, 'N', 'S') + " " + Degrees(city->longitudeEast, 'E', 'W') +
+                                  "), the principal place of " + city->zone);
+    } else {
+        observer.latitude_ = observer.stored_.Latitud;
+        observer.longitudeWest_ = observer.stored_.Longitud;
+        observer.notes_.push_back("no place given or stored, and the zone names none: taking the zone's meridian "
+                                  "on the equator");
+    }
     return observer;
 }
 
@@ -123,19 +197,94 @@ Observer Observer::Fixed(double longitudeWest, double latitude, double zone) {
     Observer observer;
     observer.longitudeWest_ = longitudeWest;
     observer.latitude_ = latitude;
+    observer.clock_ = Clock::Fixed;
     observer.fixedZone_ = zone;
     return observer;
 }
 
+Observer Observer::InZone(double longitudeWest, double latitude, const QTimeZone& zone) {
+    Observer observer;
+    observer.longitudeWest_ = longitudeWest;
+    observer.latitude_ = latitude;
+    observer.clock_ = Clock::Zone;
+    observer.timeZone_ = zone;
+    return observer;
+}
+
 double Observer::ZoneOn(QDate date) const {
-    if (fixedZone_) return *fixedZone_;
-    if (timeZone_) {
-        const QDateTime midnight(date, QTime(0, 0), *timeZone_);
-        return -midnight.offsetFromUtc() / 60.0 / kMinutesPerDegreeOfZone;
-    }
+    if (clock_ == Clock::Fixed) return fixedZone_;
+    if (timeZone_) return -timeZone_->offsetFromUtc(date.startOfDay(*timeZone_)) / 60.0 / kMinutesPerDegreeOfZone;
     return EffectiveZoneOn(stored_, static_cast<DayCount>(date.toJulianDay()), systemZone_);
 }
 
+JulianDay Observer::DayStart(QDate date) const {
+    if (clock_ == Clock::Zone) return UniversalFromUnixMilliseconds(date.startOfDay(*timeZone_).toMSecsSinceEpoch());
+    return JulianDayFromDate(static_cast<int16_t>(date.day()), static_cast<int16_t>(date.month()),
+                             static_cast<int16_t>(date.year()), 0, 0) +
+           ZoneOn(date) / 360.0;
+}
+
+QDateTime Observer::LocalTime(JulianDay universal) const {
+    const qint64 ms = UnixMilliseconds(universal);
+    if (clock_ == Clock::Zone) return QDateTime::fromMSecsSinceEpoch(ms, *timeZone_);
+    if (clock_ == Clock::Fixed)
+        return QDateTime::fromMSecsSinceEpoch(ms, Qt::OffsetFromUTC, OffsetMinutes(fixedZone_) * 60);
+    // The window's: the offset of the date the instant falls on by it.
+    QDate date = DateOfJulianDay(universal - ZoneOn(DateOfJulianDay(universal)) / 360.0);
+    if (universal < DayStart(date)) date = date.addDays(-1);
+    if (universal >= DayStart(date.addDays(1))) date = date.addDays(1);
+    return QDateTime::fromMSecsSinceEpoch(ms, Qt::OffsetFromUTC, OffsetMinutes(ZoneOn(date)) * 60);
+}
+
+JulianDay Observer::UniversalOf(QDate date, QTime time) const {
+    if (clock_ == Clock::Zone)
+        return UniversalFromUnixMilliseconds(QDateTime(date, time, *timeZone_).toMSecsSinceEpoch());
+    return DayStart(date) + time.msecsSinceStartOfDay() / kMillisecondsPerDay;
+}
+
+JulianDay ParseInstant(const std::string& option, const std::string& text, const Observer& observer) {
+    const auto bad = [&] {
+        return UsageError{option + ": '" + text + "' is not an instant like 2026-06-21T12:00 or 2026-06-21T12:00:00+02:00"};
+    };
+    if (text.size() < 16 || text[10] != 'T') throw bad();
+    const QDate date = [&] {
+        try {
+            return ParseDate(option, text.substr(0, 10));
+        } catch (const UsageError&) {
+            throw bad();
+        }
+    }();
+    const std::optional<int> hours = Digits(text, 11, 2), minutes = Digits(text, 14, 2);
+    std::size_t at = 16;
+    std::optional<int> seconds = 0;
+    if (text.size() > at && text[at] == ':') {
+        seconds = Digits(text, at + 1, 2);
+        at += 3;
+    }
+    const QTime time = hours && minutes && seconds && text[13] == ':' ? QTime(*hours, *minutes, *seconds) : QTime();
+    if (!time.isValid()) throw bad();
+    const std::string zone = text.substr(at);
+    if (zone.empty()) return observer.UniversalOf(date, time);
+    int offset = 0;
+    if (zone != "Z") {
+        try {
+            offset = ParseUtcOffset(option, zone);
+        } catch (const UsageError&) {
+            throw bad();
+        }
+    }
+    return UniversalFromUnixMilliseconds(QDateTime(date, time, Qt::UTC).toMSecsSinceEpoch()) -
+           offset / (24.0 * 60.0);
+}
+
 int OffsetMinutes(double zone) { return static_cast<int>(std::lround(-zone * kMinutesPerDegreeOfZone)); }
+
+qint64 UnixMilliseconds(JulianDay universal) {
+    return static_cast<qint64>(std::llround((universal - kUnixEpoch) * kMillisecondsPerDay));
+}
+
+JulianDay UniversalFromUnixMilliseconds(qint64 milliseconds) {
+    return kUnixEpoch + static_cast<double>(milliseconds) / kMillisecondsPerDay;
+}
 
 }  // namespace helune::cli

@@ -1,12 +1,13 @@
 #include "Output.h"
 
+#include <QTimeZone>
 #include <cmath>
 #include <iomanip>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "Efemerides.h"
+#include "Composition.h"
 #include "Settings.h"
 
 namespace helune::cli {
@@ -20,29 +21,26 @@ constexpr int kPixelsPerColumn = 5;
 constexpr char kBlockIndent[] = "  ";
 constexpr std::size_t kIcsLineOctets = 75;
 constexpr char kCrlf[] = "\r\n";
-constexpr int kTimeColumnWidth = 9;
+constexpr int kLabelWidth = 14;
+constexpr int kDateColumnWidth = 11;
+constexpr int kOffsetColumnWidth = 8;
+constexpr int kTimeColumnWidth = 11;
+constexpr int kFractionColumnWidth = 8;
+constexpr double kMinutesPerHour = 60.0;
+// The last instant of a date, a millisecond before the next begins.
+constexpr double kLastMomentDays = 1.0 / 86400000.0;
 
 std::string Iso(const QDateTime& time) { return time.toString(Qt::ISODate).toStdString(); }
 
-std::string OffsetText(double zone) {
-    const int minutes = OffsetMinutes(zone);
-    const int a = std::abs(minutes);
+// "+01:00" of an offset in seconds.
+std::string OffsetText(int seconds) {
+    const int minutes = seconds / 60, a = std::abs(minutes);
     std::ostringstream text;
     text << (minutes < 0 ? '-' : '+') << std::setfill('0') << std::setw(2) << a / 60 << ':' << std::setw(2) << a % 60;
     return text.str();
 }
 
 std::string DateText(QDate date) { return date.toString(Qt::ISODate).toStdString(); }
-
-std::string ClockText(const DayReport& report, std::size_t event) {
-    const EventTime& e = report.events[event];
-    return e.hours ? LocalDateTime(report.date, *e.hours, report.zone).time().toString("HH:mm:ss").toStdString() : "-";
-}
-
-std::string EventIso(const DayReport& report, std::size_t event) {
-    const EventTime& e = report.events[event];
-    return e.hours ? Iso(LocalDateTime(report.date, *e.hours, report.zone)) : "";
-}
 
 std::string Number(double value, int decimals) {
     if (std::isnan(value)) return "";
@@ -53,31 +51,107 @@ std::string Number(double value, int decimals) {
 
 json NumberOrNull(double value) { return std::isnan(value) ? json(nullptr) : json(value); }
 
+// Degrees with no minus sign on zero.
+double Signed(double value) { return value == 0.0 ? 0.0 : value; }
+
+// 13:08:52 of a number of hours, truncated to the second.
+std::string Duration(double hours) {
+    const auto seconds = static_cast<long>(std::floor(hours * 3600.0 + 1e-6));
+    std::ostringstream text;
+    text << std::setfill('0') << std::setw(2) << seconds / 3600 << ':' << std::setw(2) << seconds / 60 % 60 << ':'
+         << std::setw(2) << seconds % 60;
+    return text.str();
+}
+
+// +3m 43s of a change in hours, rounded to the second.
+std::string Change(double hours) {
+    const long seconds = std::lround(hours * 3600.0);
+    const long a = std::labs(seconds);
+    std::ostringstream text;
+    text << (seconds < 0 ? '-' : '+') << a / 60 << "m " << std::setfill('0') << std::setw(2) << a % 60 << 's';
+    return text.str();
+}
+
+// Whether the clocks change during the date.
+bool ClocksChange(const DayReport& report, const Observer& observer) {
+    return observer.LocalTime(report.end - kLastMomentDays).offsetFromUtc() !=
+           observer.LocalTime(report.start).offsetFromUtc();
+}
+
+// The time of an event on the clock of its date: hh:mm:ss, with its offset on
+// a date whose clocks change.
+std::string ClockOnDate(JulianDay universal, const DayReport& report, const Observer& observer) {
+    const QDateTime local = observer.LocalTime(universal);
+    std::string text = local.toString("HH:mm:ss").toStdString();
+    if (ClocksChange(report, observer)) text += " UTC" + OffsetText(local.offsetFromUtc());
+    return text;
+}
+
+// The characters of UTF-8 text (not its bytes: "°" is two).
+int Characters(const std::string& text) {
+    int characters = 0;
+    for (const char c : text) characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return characters;
+}
+
+// text and spaces to width characters.
+std::string Padded(const std::string& text, int width) {
+    return text + std::string(static_cast<std::size_t>(std::max(0, width - Characters(text))), ' ');
+}
+
+std::string Label(const std::string& title) { return kBlockIndent + Padded(title, kLabelWidth) + ": "; }
+
+// A short form of a reason, for a table's cell.
+std::string ShortReason(const Reason& reason) {
+    static const std::map<std::string, std::string> kShort = {{"polar_day", "polar day"},
+                                                              {"polar_night", "polar ngt"},
+                                                              {"stays_above", "above"},
+                                                              {"stays_below", "below"}};
+    const auto found = kShort.find(reason.code);
+    return found == kShort.end() ? "-" : found->second;
+}
+
+json EventJson(const Happening& h, const Observer& observer) {
+    if (!h.universal) return {{"time", nullptr}, {"reason", h.reason.text}, {"reason_code", h.reason.code}};
+    json event = {{"time", LocalIso(*h.universal, observer)}};
+    if (h.altitude) event["altitude"] = std::round(*h.altitude * 1e4) / 1e4;
+    return event;
+}
+
+// Degrees to the millionth (a tenth of a metre on the ground), with no minus sign on zero.
+double Coordinate(double degrees) { return Signed(std::round(degrees * 1e6) / 1e6); }
+
+json PlaceJson(const Observer& observer) {
+    return {{"latitude", Coordinate(observer.Latitude())}, {"longitude", Coordinate(-observer.LongitudeWest())}};
+}
+
 json DayJson(const DayReport& report, const Observer& observer) {
     json events = json::object();
-    for (std::size_t i = 0; i < ReportedEvents().size(); ++i) {
-        const EventTime& e = report.events[i];
-        events[ReportedEvents()[i].key] = e.hours ? json{{"time", EventIso(report, i)}}
-                                                  : json{{"time", nullptr}, {"reason", e.reason}};
-    }
-    return {{"date", DateText(report.date)},
-            {"latitude", observer.Latitude()},
-            {"longitude", -observer.LongitudeWest()},
-            {"utc_offset", OffsetText(report.zone)},
-            {"events", events},
-            {"moon",
-             {{"illuminated_fraction", report.illuminatedFraction}, {"age_days", NumberOrNull(report.moonAgeDays)}}}};
+    for (std::size_t i = 0; i < report.kinds.size(); ++i) events[report.kinds[i].key] = EventJson(report.events[i], observer);
+    json day = {{"date", DateText(report.date)}};
+    day.update(PlaceJson(observer));
+    day["utc_offset"] = OffsetText(observer.LocalTime(report.start).offsetFromUtc());
+    day["events"] = events;
+    day["day_length"] = {{"hours", report.dayLength},
+                         {"change_minutes", report.dayLengthChange * kMinutesPerHour}};
+    day["moon"] = {{"illuminated_fraction", report.illuminatedFraction},
+                   {"age_days", NumberOrNull(report.moonAgeDays)}};
+    return day;
 }
 
-std::string CsvHeader() {
+std::string CsvHeader(const DayReport& report) {
     std::string header = "date,utc_offset";
-    for (const EventKind& kind : ReportedEvents()) header += std::string(",") + kind.key;
-    return header + ",illuminated_fraction,moon_age_days" + kCrlf;
+    for (const EventKind& kind : report.kinds) header += "," + kind.key;
+    return header + ",day_length,day_length_change_minutes,illuminated_fraction,moon_age_days" + kCrlf;
 }
 
-std::string CsvRow(const DayReport& report) {
-    std::vector<std::string> fields = {DateText(report.date), OffsetText(report.zone)};
-    for (std::size_t i = 0; i < ReportedEvents().size(); ++i) fields.push_back(EventIso(report, i));
+std::string CsvRow(const DayReport& report, const Observer& observer) {
+    std::vector<std::string> fields = {DateText(report.date),
+                                       OffsetText(observer.LocalTime(report.start).offsetFromUtc())};
+    for (const Happening& h : report.events)
+        fields.push_back(h.universal ? LocalIso(*h.universal, observer) : h.reason.text);
+    fields.push_back(Duration(report.dayLength));
+    fields.push_back(Number(report.dayLengthChange * kMinutesPerHour, 2));
     fields.push_back(Number(report.illuminatedFraction, 4));
     fields.push_back(Number(report.moonAgeDays, 2));
     std::string row;
@@ -88,24 +162,94 @@ std::string CsvRow(const DayReport& report) {
     return row + kCrlf;
 }
 
-// The events the chart does not show: dawn and dusk.
-std::vector<std::string> TwilightLines(const DayReport& report) {
-    std::vector<std::string> lines;
-    for (std::size_t i = 0; i < ReportedEvents().size(); ++i) {
-        const EventKind& kind = ReportedEvents()[i];
-        if (kind.body != kBodySun || kind.quantity < kQuantityCivilDawn) continue;
-        const EventTime& e = report.events[i];
-        std::ostringstream line;
-        line << std::left << std::setw(14) << kind.title << ": " << (e.hours ? ClockText(report, i) : "- (" + e.reason + ")");
-        lines.push_back(line.str());
+// "2026-03-29  60.17°N 24.94°E  UTC+02:00, UTC+03:00 from 04:00:00"
+std::string DayHeading(const DayReport& report, const Observer& observer) {
+    const QDateTime first = observer.LocalTime(report.start), last = observer.LocalTime(report.end - kLastMomentDays);
+    std::ostringstream text;
+    text << DateText(report.date) << "  " << std::fixed << std::setprecision(2) << std::fabs(observer.Latitude())
+         << (observer.Latitude() < 0.0 ? "°S " : "°N ") << std::fabs(observer.LongitudeWest())
+         << (observer.LongitudeWest() > 0.0 ? "°W" : "°E") << "  UTC" << OffsetText(first.offsetFromUtc());
+    if (last.offsetFromUtc() != first.offsetFromUtc()) {
+        // The instant of the change: the first second on the later offset.
+        JulianDay lo = report.start, hi = report.end - kLastMomentDays;
+        while ((hi - lo) * 86400.0 > 0.5) {
+            const JulianDay middle = (lo + hi) / 2.0;
+            (observer.LocalTime(middle).offsetFromUtc() == first.offsetFromUtc() ? lo : hi) = middle;
+        }
+        text << ", UTC" << OffsetText(last.offsetFromUtc()) << " from "
+             << observer.LocalTime(hi).toString("HH:mm:ss").toStdString();
     }
-    return lines;
+    return text.str();
 }
 
-std::string MoonLine(const DayReport& report) {
-    std::string line = "Moon at noon: " + Number(report.illuminatedFraction * 100.0, 1) + "% illuminated";
-    if (!std::isnan(report.moonAgeDays)) line += ", " + Number(report.moonAgeDays, 1) + " days since new moon";
-    return line;
+std::string EventLine(const EventKind& kind, const Happening& h, const DayReport& report, const Observer& observer) {
+    std::ostringstream line;
+    line << Label(kind.title);
+    if (!h.universal) {
+        line << "- (" << h.reason.text << ")";
+    } else {
+        line << ClockOnDate(*h.universal, report, observer);
+        if (h.altitude) line << "  " << Number(*h.altitude, 1) << "° high";
+    }
+    return line.str();
+}
+
+// One row a date, a column an event, each as wide as its heading needs.
+void WriteRangeTable(std::ostream& out, const std::vector<DayReport>& reports, const Observer& observer) {
+    std::vector<int> widths;
+    out << Padded("Date", kDateColumnWidth) << Padded("UTC", kOffsetColumnWidth);
+    for (const EventKind& kind : reports.front().kinds) {
+        widths.push_back(std::max(kTimeColumnWidth, Characters(kind.title) + 1));
+        out << Padded(kind.title, widths.back());
+    }
+    out << Padded("Day length", kTimeColumnWidth) << "Illum.  Age\n";
+    bool changes = false;
+    for (const DayReport& report : reports) {
+        const bool change = ClocksChange(report, observer);
+        changes = changes || change;
+        // A date whose clocks change shows the offset it ends on.
+        const JulianDay shown = change ? report.end - kLastMomentDays : report.start;
+        out << Padded(DateText(report.date), kDateColumnWidth)
+            << Padded(OffsetText(observer.LocalTime(shown).offsetFromUtc()) + (change ? "*" : ""), kOffsetColumnWidth);
+        for (std::size_t i = 0; i < report.events.size(); ++i) {
+            const Happening& h = report.events[i];
+            out << Padded(h.universal ? observer.LocalTime(*h.universal).toString("HH:mm:ss").toStdString()
+                                      : ShortReason(h.reason),
+                          widths[i]);
+        }
+        out << Padded(Duration(report.dayLength), kTimeColumnWidth)
+            << Padded(Number(report.illuminatedFraction, 3), kFractionColumnWidth) << Number(report.moonAgeDays, 1)
+            << "\n";
+    }
+    if (changes) out << "* the clocks change on this date: each time is on the clock in force at it\n";
+}
+
+void WriteDayText(std::ostream& out, const DayReport& report, const Observer& observer) {
+    out << DayHeading(report, observer) << "\n";
+    const auto block = [&](const char* title, auto wanted) {
+        out << title << "\n";
+        for (std::size_t i = 0; i < report.kinds.size(); ++i)
+            if (wanted(report.kinds[i], i)) out << EventLine(report.kinds[i], report.events[i], report, observer) << "\n";
+    };
+    // The rows of ReportedEvents(): the Sun's three, the Moon's three, then dawn and dusk.
+    block("Sun", [](const EventKind&, std::size_t i) { return i < 3; });
+    out << Label("Day length") << Duration(report.dayLength);
+    out << "  (" << Change(report.dayLengthChange) << ")";
+    out << "\n";
+    block("Moon", [](const EventKind&, std::size_t i) { return i >= 3 && i < 6; });
+    out << Label("At noon")
+        << Number(report.illuminatedFraction * 100.0, 1) << "% illuminated";
+    if (!std::isnan(report.moonAgeDays)) out << ", " << Number(report.moonAgeDays, 1) << " days since new moon";
+    out << "\n";
+    block("Twilight", [](const EventKind&, std::size_t i) { return i >= 6 && i < ReportedEvents().size(); });
+    if (report.kinds.size() > ReportedEvents().size())
+        block("Altitudes", [](const EventKind&, std::size_t i) { return i >= ReportedEvents().size(); });
+    if (!report.phases.empty()) {
+        out << "Phases\n";
+        for (const PhaseInstant& p : report.phases)
+            out << Label(PhaseName(p.code))
+                << LocalIso(p.universal, observer) << "\n";
+    }
 }
 
 // A text measure for text output: one column a character, one line a row.
@@ -123,27 +267,117 @@ std::string EscapeIcsText(const std::string& text) {
     return escaped;
 }
 
-std::string IcsUtc(const QDateTime& time) {
-    return time.toUTC().toString("yyyyMMdd'T'HHmmss'Z'").toStdString();
+// The UID of an event of a kind (its code) at a universal minute, the same
+// wherever the calendar is made: "full-moon-20080122T1335Z@helune".
+std::string CalendarUid(std::string code, JulianDay universal) {
+    std::replace(code.begin(), code.end(), '_', '-');
+    code += '-';
+    code += UtcTime(universal).toString("yyyyMMdd'T'HHmm'Z'").toStdString();
+    code += "@helune";
+    return code;
 }
+
+std::string IcsUtc(const QDateTime& time) { return time.toUTC().toString("yyyyMMdd'T'HHmmss'Z'").toStdString(); }
 
 std::string Capitalized(std::string text) {
     if (!text.empty()) text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
     return text;
 }
 
-void WritePhaseEvent(std::ostream& out, const PhaseInstant& phase, const Observer& observer, const QDateTime& stamp) {
-    const QDateTime local = LocalPhaseTime(observer, phase);
-    const std::string description = Capitalized(PhaseName(phase.code)) + " at " +
-                                    local.toString("HH:mm:ss").toStdString() + " local time (UTC" +
-                                    OffsetText(-local.offsetFromUtc() / 240.0) + ") for the observer at " +
-                                    FormatAngle(1, 2, observer.LongitudeWest()).trimmed().toStdString() + " " +
-                                    FormatAngle(2, 2, observer.Latitude()).trimmed().toStdString();
-    for (const std::string& line : {std::string("BEGIN:VEVENT"), "UID:" + PhaseUid(phase), "DTSTAMP:" + IcsUtc(stamp),
-                                    "DTSTART:" + IcsUtc(PhaseUtc(phase)),
-                                    "SUMMARY:" + EscapeIcsText(Capitalized(PhaseName(phase.code))),
-                                    "DESCRIPTION:" + EscapeIcsText(description), std::string("END:VEVENT")})
-        out << FoldContentLine(line);
+// One calendar event at a universal instant, named summary; a phase or a
+// season is the same everywhere, so only its time is local.
+void WriteCalendarEvent(std::ostream& out, const std::string& uid, const std::string& summary, JulianDay universal,
+                        const Observer& observer, const CalendarOptions& calendar) {
+    const QDateTime local = observer.LocalTime(universal);
+    const std::string description = summary + " at " + local.toString("HH:mm:ss").toStdString() +
+                                    " local time (UTC" + OffsetText(local.offsetFromUtc()) + "), " +
+                                    UtcTime(universal).toString("HH:mm:ss").toStdString() + " UTC";
+    std::vector<std::string> lines = {"BEGIN:VEVENT", "UID:" + uid, "DTSTAMP:" + IcsUtc(calendar.stamp)};
+    if (calendar.allDay) {
+        lines.push_back("DTSTART;VALUE=DATE:" + local.date().toString("yyyyMMdd").toStdString());
+        lines.push_back("DTEND;VALUE=DATE:" + local.date().addDays(1).toString("yyyyMMdd").toStdString());
+        lines.push_back("TRANSP:TRANSPARENT");
+    } else {
+        lines.push_back("DTSTART:" + IcsUtc(UtcTime(universal)));
+    }
+    lines.push_back("SUMMARY:" + EscapeIcsText(summary));
+    lines.push_back("DESCRIPTION:" + EscapeIcsText(description));
+    lines.push_back("END:VEVENT");
+    for (const std::string& line : lines) out << FoldContentLine(line);
+}
+
+void BeginCalendar(std::ostream& out) {
+    out << FoldContentLine("BEGIN:VCALENDAR") << FoldContentLine("VERSION:2.0")
+        << FoldContentLine("PRODID:-//Velmora//Helune//EN") << FoldContentLine("CALSCALE:GREGORIAN");
+}
+
+const char* SeasonCode(Season season) {
+    switch (season) {
+        case Season::MarchEquinox: return "march_equinox";
+        case Season::JuneSolstice: return "june_solstice";
+        case Season::SeptemberEquinox: return "september_equinox";
+        case Season::DecemberSolstice: return "december_solstice";
+    }
+    return "";
+}
+
+std::string SeasonName(Season season) {
+    std::string name = SeasonCode(season);
+    std::replace(name.begin(), name.end(), '_', ' ');
+    return Capitalized(name);
+}
+
+// Instants with their codes and names, as the phases and seasons lists write them.
+struct Listed {
+    std::string kind;  // "phase" or "season"
+    std::string code, name, uid;
+    JulianDay universal;
+};
+
+// The CSV's first column: the kind of every row, or "event" for both kinds.
+std::string ListedColumn(const std::vector<Listed>& list) {
+    for (const Listed& l : list)
+        if (l.kind != list.front().kind) return "event";
+    return list.empty() ? "phase" : list.front().kind;
+}
+
+void WriteListed(std::ostream& out, const std::vector<Listed>& list, const Observer& observer, Format format,
+                 const CalendarOptions& calendar) {
+    switch (format) {
+        case Format::Json: {
+            json items = json::array();
+            for (const Listed& l : list)
+                items.push_back(
+                    {{l.kind, l.code}, {"time", LocalIso(l.universal, observer)}, {"utc", Iso(UtcTime(l.universal))}});
+            out << items.dump(2) << "\n";
+            break;
+        }
+        case Format::Csv:
+            out << ListedColumn(list) << ",time,utc" << kCrlf;
+            for (const Listed& l : list)
+                out << CsvField(l.code) << "," << CsvField(LocalIso(l.universal, observer)) << ","
+                    << CsvField(Iso(UtcTime(l.universal))) << kCrlf;
+            break;
+        case Format::Ics:
+            BeginCalendar(out);
+            for (const Listed& l : list) WriteCalendarEvent(out, l.uid, Capitalized(l.name), l.universal, observer, calendar);
+            out << FoldContentLine("END:VCALENDAR");
+            break;
+        case Format::Text:
+            for (const Listed& l : list)
+                out << observer.LocalTime(l.universal).toString("yyyy-MM-dd HH:mm:ss").toStdString() << " UTC"
+                    << OffsetText(observer.LocalTime(l.universal).offsetFromUtc()) << "  " << l.name << "\n";
+            break;
+    }
+}
+
+json BodyJson(const BodyNow& body, const Observer& observer) {
+    const auto when = [&](const std::optional<JulianDay>& t) { return t ? json(LocalIso(*t, observer)) : json(nullptr); };
+    return {{"altitude", std::round(body.position.altitude * 100.0) / 100.0},
+            {"azimuth", std::round(body.position.azimuth * 100.0) / 100.0},
+            {"up", body.up},
+            {"next_rising", when(body.nextRising)},
+            {"next_setting", when(body.nextSetting)}};
 }
 
 }  // namespace
@@ -153,6 +387,8 @@ Format ParseFormat(const std::string& text) {
         {"text", Format::Text}, {"json", Format::Json}, {"csv", Format::Csv}, {"ics", Format::Ics}};
     return kFormats.at(text);
 }
+
+std::string LocalIso(JulianDay universal, const Observer& observer) { return Iso(observer.LocalTime(universal)); }
 
 std::string CsvField(const std::string& text) {
     if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
@@ -175,12 +411,13 @@ std::string FoldContentLine(const std::string& line) {
     return folded + line.substr(start) + kCrlf;
 }
 
-std::string PhaseUid(const PhaseInstant& phase) {
-    std::string kind = PhaseName(phase.code);
-    for (char& c : kind)
-        if (c == ' ') c = '-';
-    return kind + "-" + PhaseUtc(phase).toString("yyyyMMdd'T'HHmm'Z'").toStdString() + "@helune";
+std::string PhaseCode(int16_t code) {
+    std::string name = PhaseName(code);
+    std::replace(name.begin(), name.end(), ' ', '_');
+    return name;
 }
+
+std::string PhaseUid(const PhaseInstant& phase) { return CalendarUid(PhaseCode(phase.code), phase.universal); }
 
 std::vector<std::string> ChartLines(const std::vector<ChartItem>& items) {
     struct Row {
@@ -217,25 +454,24 @@ std::vector<std::string> ChartLines(const std::vector<ChartItem>& items) {
     return lines;
 }
 
+void WriteChart(std::ostream& out, const DayFacts& facts) {
+    // The window's layout; in character cells only the order of the rows matters.
+    for (const std::string& line :
+         ChartLines(ComposeDayChart(facts, WindowChartLayout(UserDecimalSeparator()), CharacterCells())))
+        out << line << "\n";
+}
+
 void WriteDay(std::ostream& out, const DayReport& report, const Observer& observer, Format format) {
     if (format == Format::Json) {
         json day = DayJson(report, observer);
         day["phases"] = json::array();
-        for (const PhaseEvent& p : ShownPhases(report.facts.phases))
-            day["phases"].push_back(
-                {{"phase", PhaseName(p.PhaseCode)},
-                 {"time", Iso(QDateTime(QDate(p.Year, p.Month, p.Day), QTime(p.Hour, p.Minute, p.Second),
-                                        Qt::OffsetFromUTC, OffsetMinutes(report.zone) * 60))}});
+        for (const PhaseInstant& p : report.phases)
+            day["phases"].push_back({{"phase", PhaseCode(p.code)}, {"time", LocalIso(p.universal, observer)}});
         out << day.dump(2) << "\n";
     } else if (format == Format::Csv) {
-        out << CsvHeader() << CsvRow(report);
+        out << CsvHeader(report) << CsvRow(report, observer);
     } else {
-        // The window's layout; in character cells only the order of the rows matters.
-        const ChartLayout layout{QSize(195, 201), QSize(40, 40), QSize(30, 30), UserDecimalSeparator()};
-        for (const std::string& line : ChartLines(ComposeDayChart(report.facts, layout, CharacterCells())))
-            out << line << "\n";
-        out << MoonLine(report) << "\n";
-        for (const std::string& line : TwilightLines(report)) out << line << "\n";
+        WriteDayText(out, report, observer);
     }
 }
 
@@ -246,52 +482,69 @@ void WriteRange(std::ostream& out, const std::vector<DayReport>& reports, const 
         out << days.dump(2) << "\n";
         return;
     }
+    if (reports.empty()) return;
     if (format == Format::Csv) {
-        out << CsvHeader();
-        for (const DayReport& report : reports) out << CsvRow(report);
+        out << CsvHeader(reports.front());
+        for (const DayReport& report : reports) out << CsvRow(report, observer);
         return;
     }
-    out << std::left << std::setw(11) << "Date" << std::setw(7) << "UTC";
-    for (const EventKind& kind : ReportedEvents()) out << std::setw(kTimeColumnWidth) << kind.title;
-    out << "Illum.  Age\n";
-    for (const DayReport& report : reports) {
-        out << std::setw(11) << DateText(report.date) << std::setw(7) << OffsetText(report.zone);
-        for (std::size_t i = 0; i < ReportedEvents().size(); ++i)
-            out << std::setw(kTimeColumnWidth) << ClockText(report, i);
-        out << std::setw(8) << Number(report.illuminatedFraction, 3) << Number(report.moonAgeDays, 1) << "\n";
-    }
+    WriteRangeTable(out, reports, observer);
 }
 
-void WritePhases(std::ostream& out, const std::vector<PhaseInstant>& phases, const Observer& observer, Format format,
-                 const QDateTime& stamp) {
-    switch (format) {
-        case Format::Json: {
-            json list = json::array();
-            for (const PhaseInstant& p : phases)
-                list.push_back({{"phase", PhaseName(p.code)},
-                                {"time", Iso(LocalPhaseTime(observer, p))},
-                                {"utc", Iso(PhaseUtc(p))}});
-            out << list.dump(2) << "\n";
-            break;
-        }
-        case Format::Csv:
-            out << "phase,time,utc" << kCrlf;
-            for (const PhaseInstant& p : phases)
-                out << CsvField(PhaseName(p.code)) << "," << CsvField(Iso(LocalPhaseTime(observer, p))) << ","
-                    << CsvField(Iso(PhaseUtc(p))) << kCrlf;
-            break;
-        case Format::Ics:
-            out << FoldContentLine("BEGIN:VCALENDAR") << FoldContentLine("VERSION:2.0")
-                << FoldContentLine("PRODID:-//Velmora//Helune//EN") << FoldContentLine("CALSCALE:GREGORIAN");
-            for (const PhaseInstant& p : phases) WritePhaseEvent(out, p, observer, stamp);
-            out << FoldContentLine("END:VCALENDAR");
-            break;
-        case Format::Text:
-            for (const PhaseInstant& p : phases)
-                out << LocalPhaseTime(observer, p).toString("yyyy-MM-dd HH:mm:ss t").toStdString() << "  "
-                    << PhaseName(p.code) << "\n";
-            break;
+void WriteAlmanac(std::ostream& out, const std::vector<PhaseInstant>& phases, const std::vector<SeasonStart>& seasons,
+                  const Observer& observer, Format format, const CalendarOptions& calendar) {
+    std::vector<Listed> list;
+    for (const PhaseInstant& p : phases)
+        list.push_back({"phase", PhaseCode(p.code), PhaseName(p.code), PhaseUid(p), p.universal});
+    for (const SeasonStart& s : seasons) {
+        list.push_back({"season", SeasonCode(s.season), SeasonName(s.season), CalendarUid(SeasonCode(s.season), s.universal),
+                        s.universal});
     }
+    std::stable_sort(list.begin(), list.end(), [](const Listed& x, const Listed& y) { return x.universal < y.universal; });
+    WriteListed(out, list, observer, format, calendar);
+}
+
+void WriteNow(std::ostream& out, const SkyNow& now, const Observer& observer, Format format) {
+    if (format == Format::Json) {
+        json sky = {{"time", LocalIso(now.universal, observer)}};
+        sky.update(PlaceJson(observer));
+        sky["sun"] = BodyJson(now.sun, observer);
+        sky["moon"] = BodyJson(now.moon, observer);
+        sky["moon"]["illuminated_fraction"] = std::round(now.moon.position.illuminatedFraction * 1e4) / 1e4;
+        std::string phase = now.phase.name;
+        std::replace(phase.begin(), phase.end(), ' ', '_');
+        sky["moon"]["phase"] = phase;
+        sky["moon"]["waxing"] = now.phase.waxing;
+        out << sky.dump(2) << "\n";
+        return;
+    }
+    out << LocalIso(now.universal, observer) << "\n";
+    for (const auto& [name, body] : {std::pair<const char*, const BodyNow*>{"Sun", &now.sun}, {"Moon", &now.moon}}) {
+        out << std::left << std::setw(5) << name << "altitude " << std::right << std::setw(6)
+            << Number(body->position.altitude, 1) << "°  azimuth " << std::setw(5) << Number(body->position.azimuth, 1)
+            << "°  " << (body->up ? "up" : "down") << "\n";
+        const auto next = [&](const char* what, const std::optional<JulianDay>& t) {
+            out << "  next " << std::left << std::setw(8) << what << ": " << (t ? LocalIso(*t, observer) : "none within a year")
+                << "\n";
+        };
+        next("rising", body->nextRising);
+        next("setting", body->nextSetting);
+    }
+    out << "Moon " << Number(now.moon.position.illuminatedFraction * 100.0, 1) << "% illuminated, " << now.phase.name
+        << " (" << (now.phase.waxing ? "waxing" : "waning") << ")\n";
+}
+
+void WriteInstants(std::ostream& out, const std::vector<JulianDay>& instants, const Observer& observer) {
+    for (const JulianDay t : instants) out << LocalIso(t, observer) << "\n";
+}
+
+void WriteLight(std::ostream& out, Light light, JulianDay universal, const Observer& observer, Format format) {
+    if (format == Format::Json) {
+        json answer = {{"time", LocalIso(universal, observer)}, {"light", LightName(light)}};
+        out << answer.dump(2) << "\n";
+        return;
+    }
+    out << LightName(light) << "\n";
 }
 
 }  // namespace helune::cli

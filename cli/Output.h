@@ -1,5 +1,7 @@
 // The console's reports as text for people, and as JSON, CSV (RFC 4180) and
-// iCalendar (RFC 5545) for programs.
+// iCalendar (RFC 5545) for programs. Times are local, each with the offset in
+// force at its own instant; machine formats name events and phases by stable
+// codes (sunrise, full_moon), and give a missing event's reason as text and code.
 #pragma once
 
 #include <QDateTime>
@@ -18,9 +20,27 @@ Format ParseFormat(const std::string& text);
 
 void WriteDay(std::ostream& out, const DayReport& report, const Observer& observer, Format format);
 void WriteRange(std::ostream& out, const std::vector<DayReport>& reports, const Observer& observer, Format format);
-// stamp: the calendar's creation instant (DTSTAMP).
-void WritePhases(std::ostream& out, const std::vector<PhaseInstant>& phases, const Observer& observer, Format format,
-                 const QDateTime& stamp);
+
+// The window's chart as text, line by line.
+void WriteChart(std::ostream& out, const DayFacts& facts);
+
+// Calendars: one event per phase or season at its instant, or with allDay one
+// all-day event on its local date (the time in the description). stamp: the
+// calendar's creation instant (DTSTAMP).
+struct CalendarOptions {
+    bool allDay = false;
+    QDateTime stamp;
+};
+// The principal phases and the seasons of an interval, in time order.
+void WriteAlmanac(std::ostream& out, const std::vector<PhaseInstant>& phases, const std::vector<SeasonStart>& seasons,
+                  const Observer& observer, Format format, const CalendarOptions& calendar);
+
+void WriteNow(std::ostream& out, const SkyNow& now, const Observer& observer, Format format);
+
+// Instants as ISO 8601 local times, one a line.
+void WriteInstants(std::ostream& out, const std::vector<JulianDay>& instants, const Observer& observer);
+
+void WriteLight(std::ostream& out, Light light, JulianDay universal, const Observer& observer, Format format);
 
 // A CSV field, quoted when it holds a comma, a quote or a line break.
 std::string CsvField(const std::string& text);
@@ -31,6 +51,12 @@ std::string FoldContentLine(const std::string& line);
 
 // The UID of a phase: its kind and universal minute, "full-moon-20080122T1335Z@helune".
 std::string PhaseUid(const PhaseInstant& phase);
+
+// The code of a phase ("full_moon") and its name ("full moon").
+std::string PhaseCode(int16_t code);
+
+// The local time of an instant as ISO 8601 with its offset, to the second.
+std::string LocalIso(JulianDay universal, const Observer& observer);
 
 // The chart's lines as text, from its composed items.
 std::vector<std::string> ChartLines(const std::vector<ChartItem>& items);

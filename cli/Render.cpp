@@ -12,13 +12,12 @@
 namespace helune::cli {
 
 QImage RenderDayChart(const Observer& observer, QDate date) {
-    const DayReport report = ComputeDay(observer, date, {}, true);
     const ChartLayout layout = WindowChartLayout(UserDecimalSeparator());
     const ChartPictures pictures = LoadChartPictures();
     if (!pictures.errors.isEmpty()) std::fprintf(stderr, "helune-cli: %s\n", qPrintable(pictures.errors));
     QPixmap bitmap(layout.chart);
     QPainter painter(&bitmap);
-    PaintDayChart(painter, layout.chart, ComposeDayChart(report.facts, layout, QtTextMeasure()), pictures.sun,
+    PaintDayChart(painter, layout.chart, ComposeDayChart(ChartFacts(observer, date), layout, QtTextMeasure()), pictures.sun,
                   pictures.moon);
     painter.end();
     return bitmap.toImage();

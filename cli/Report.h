@@ -1,6 +1,8 @@
-// What the console reports for a date and an interval: the day's events with
-// the reason of any that does not happen, the Moon's illuminated fraction and
-// age, and the principal phases.
+// What the console reports: a local date's events from its own local midnight
+// to the next (23 or 25 hours on the days the clocks change), each at its own
+// universal instant, or why it does not happen; the length of the day; the
+// Moon's light and age; the principal phases and seasons of an interval; the
+// sky of one instant. All from the engine's interval interface (Almanac.h).
 #pragma once
 
 #include <QDate>
@@ -10,86 +12,109 @@
 #include <string>
 #include <vector>
 
+#include "Almanac.h"
 #include "Composition.h"
 #include "Observer.h"
 
 namespace helune::cli {
 
-// The altitude of the Sun's centre that defines an event, and the reasons given
-// when the Sun stays above it or below it all day.
-struct SunThreshold {
-    double altitude;
-    const char* staysAbove;
-    const char* staysBelow;
-};
-
-// One event of a day as the engine names it: a body and a quantity of
-// CalcEfemeride, and for the Sun's crossings the threshold that explains a
-// missing one (transits and the Moon have none).
+// One kind of event a date reports: a rising or setting through an altitude of
+// the body's centre, or the upper transit.
+enum class EventType { Rising, Setting, Transit };
 struct EventKind {
-    const char* key;    // JSON and CSV name
-    const char* title;  // text heading
-    int16_t body;
-    int16_t quantity;
-    std::optional<SunThreshold> threshold;
+    std::string key;    // JSON and CSV name
+    std::string title;  // text heading
+    SunOrMoon body;
+    EventType type;
+    double altitude;  // degrees, of a rising or setting
 };
 
-// The events of a day report, in their order.
+// The twelve events of every date: the Sun's, the Moon's, dawn and dusk.
 const std::vector<EventKind>& ReportedEvents();
 
-// An event that happens (local clock hours) or why it does not.
-struct EventTime {
-    std::optional<double> hours;
-    std::string reason;
+// The Sun's rising and setting through an asked altitude, "rising_at_6" …
+EventKind AltitudeEvent(double altitude, EventType type);
+
+// The altitudes the named shortcuts stand for: golden_hour, the Sun between −4°
+// and +6°; blue_hour, between −6° and −4°. Nothing for any other text.
+std::optional<std::vector<double>> AltitudeShortcut(const std::string& name);
+
+// Why an event does not happen on a date: a stable code and its text.
+struct Reason {
+    std::string code;  // polar_day, polar_night, stays_above, stays_below, none_on_date
+    std::string text;  // "polar day", "sun stays above -6°", "moon up all day", "no moonrise this date"
 };
 
-inline constexpr char kPolarDay[] = "polar day";
-inline constexpr char kPolarNight[] = "polar night";
-inline constexpr char kNoEvent[] = "no event on this date";
-
-// A principal phase at a universal instant.
-struct PhaseInstant {
-    int16_t code;
-    JulianDay universal;
+// An event of a date, or why there is none.
+struct Happening {
+    std::optional<JulianDay> universal;
+    std::optional<double> altitude;  // a transit's
+    Reason reason;                   // when there is none
 };
+
+// A principal phase at its universal instant.
+using PhaseInstant = PrincipalPhase;
 
 struct DayReport {
     QDate date;
-    double zone;                     // in force on the date, degrees positive West
-    DayFacts facts;                  // what the window's chart shows (phases only for a single day)
-    std::vector<EventTime> events;   // one per ReportedEvents()
-    double illuminatedFraction;      // of the Moon at local noon
-    double moonAgeDays;              // at local noon, since the previous new moon
+    JulianDay start, end;                 // the local date's universal span
+    std::vector<EventKind> kinds;         // ReportedEvents(), then the asked altitudes'
+    std::vector<Happening> events;        // one per kind
+    double dayLength;                     // hours the Sun's centre stands above its rising altitude
+    double dayLengthChange;               // hours, against the date before
+    double illuminatedFraction;           // the Moon's, at local noon
+    double moonAgeDays;                   // at local noon, since the last new moon (NaN where unknown)
+    std::vector<PhaseInstant> phases;     // the window's four phase lines, for a single day
 };
 
 // The principal phases whose universal instants fall in [from, to), in time order.
 std::vector<PhaseInstant> PhasesBetween(JulianDay from, JulianDay to);
 
-// The report of date; newMoons must hold the last new moon before its noon.
-DayReport ComputeDay(const Observer& observer, QDate date, const std::vector<PhaseInstant>& newMoons,
-                     bool withChartPhases);
-
-// The report of a single date, with the phases of the window's chart.
-DayReport ComputeDay(const Observer& observer, QDate date);
+// The report of a single date, with the window's phase lines.
+DayReport ComputeDay(const Observer& observer, QDate date, const std::vector<double>& altitudes = {});
 
 // Reports of every date from first to last, both included.
-std::vector<DayReport> ComputeRange(const Observer& observer, QDate first, QDate last);
+std::vector<DayReport> ComputeRange(const Observer& observer, QDate first, QDate last,
+                                    const std::vector<double>& altitudes = {});
 
-// The local date and clock time of an instant as the window writes clock hours
-// (fields truncated), with the offset of zone.
-QDateTime LocalDateTime(QDate date, double hours, double zone);
+// The first count instants after from at which the event happens at the
+// observer: sought over the days they take, then for a year beyond.
+std::vector<JulianDay> NextEvents(const Observer& observer, const EventKind& kind, JulianDay from, int count);
 
-// The Julian day of the local midnight that begins date.
-JulianDay LocalMidnight(QDate date);
+// The window's chart of a date, as the window computes it (its zone for the date).
+DayFacts ChartFacts(const Observer& observer, QDate date);
 
-// The universal instant of local clock hours on date.
-JulianDay UniversalInstant(QDate date, double hours, double zone);
+// The universal date and time of an instant, to the second (truncated).
+QDateTime UtcTime(JulianDay universal);
 
-// The local date-time of a phase at the observer, in the zone of its local date.
-QDateTime LocalPhaseTime(const Observer& observer, const PhaseInstant& phase);
+// The Moon's phase at an instant: its name ("waxing crescent" …), whether it
+// waxes, and the fraction of the lunation since the new moon.
+struct MoonPhase {
+    std::string name;
+    bool waxing;
+    double lunation;
+};
+MoonPhase MoonPhaseAt(JulianDay universal);
 
-// The universal date and time of a phase, to the second.
-QDateTime PhaseUtc(const PhaseInstant& phase);
+// The sky of one instant: where the Sun and the Moon stand, seen from the place
+// (the altitude of the centre without refraction, the parallax taken off),
+// whether each is up (above the altitude of its rising), and the next rising
+// and setting of each (within a year).
+struct BodyNow {
+    BodyPosition position;
+    bool up;
+    std::optional<JulianDay> nextRising, nextSetting;
+};
+struct SkyNow {
+    JulianDay universal;
+    BodyNow sun, moon;
+    MoonPhase phase;
+};
+SkyNow ComputeNow(const Observer& observer, JulianDay universal);
 
+// Day, night or twilight at an instant, by the Sun's altitude.
+enum class Light { Day, CivilTwilight, NauticalTwilight, AstronomicalTwilight, Night };
+Light LightAt(const Observer& observer, JulianDay universal);
+const char* LightName(Light light);
 
 }  // namespace helune::cli

@@ -1,26 +1,27 @@
-// helune-cli: the day chart, a range of days, the Moon's phases, the chart as a
-// picture and a wait for an event, for people and scripts; and the engine itself
+// helune-cli: a day's events, a range of days, the Moon's phases and the
+// seasons, the sky now, the next event, day or night, a wait for an event and
+// the chart as a picture, for people and scripts; and the engine itself
 // (calc, events) in its own conventions (degrees; longitude positive West; zone
 // = UT minus local time in degrees, 15 per hour, positive West).
 #include <CLI/CLI.hpp>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <iterator>
-#include <sstream>
 #include <limits>
+#include <optional>
+#include <sstream>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 #include "DayFacts.h"
@@ -38,39 +39,80 @@
 namespace {
 
 using helune::CalcEfemeride;
+using helune::JulianDay;
 
 constexpr int kExitUsage = 2;
 
 constexpr const char* kHelp = R"(usage:
-  helune-cli [day [DATE]] [PLACE] [--format text|json|csv]
-  helune-cli range FROM TO [PLACE] [--format text|json|csv]
-  helune-cli phases FROM TO [PLACE] [--format text|json|csv|ics]
-  helune-cli render [DATE] --output FILE.png [PLACE]
-  helune-cli wait EVENT [--offset MINUTES] [--verbose] [PLACE]
+  helune-cli [day [DATE]] [PLACE] [--altitude DEG]... [--format text|json|csv]
+  helune-cli range FROM TO [PLACE] [--altitude DEG]... [--format text|json|csv]
+  helune-cli phases FROM TO [PLACE] [--seasons] [--format text|json|csv|ics] [--all-day]
+  helune-cli seasons FROM TO [PLACE] [--format text|json|csv|ics] [--all-day]
+  helune-cli now [--at INSTANT] [PLACE] [--format text|json]
+  helune-cli next EVENT [--count N] [--altitude DEG] [--at INSTANT] [PLACE]
+  helune-cli poll [--at INSTANT] [PLACE] [--format text|json]
+  helune-cli wait EVENT [--offset MINUTES] [--altitude DEG] [--if-missed run|skip]
+                  [--verbose] [PLACE]
+  helune-cli render [DATE] --output FILE.png|- [PLACE]
   helune-cli calc BODY QUANTITY FLAGS JD LONGITUDE LATITUDE ZONE
   helune-cli events DAY MONTH YEAR LONGITUDE LATITUDE ZONE
   helune-cli events -      (one 'DAY MONTH YEAR LONGITUDE LATITUDE ZONE' a line)
   helune-cli --help | --version   (COMMAND --help for its options)
 
-day     the window's day chart as text (DATE YYYY-MM-DD, today by default), with
-        the Moon's illuminated fraction and age at local noon, and civil,
-        nautical and astronomical dawn and dusk (the Sun 6, 12, 18 degrees down)
-range   one row a day from FROM to TO: the Sun's and the Moon's events, dawn
-        and dusk
-phases  every principal phase of the Moon from FROM to TO, in local time
-render  the window's chart, pixel for pixel, as a PNG picture
-wait    sleeps until the next EVENT (sunrise, sunset, solar_noon, moonrise,
-        moonset, civil_dawn, civil_dusk, nautical_dawn, nautical_dusk,
-        astronomical_dawn, astronomical_dusk) at the place, moved by --offset
-        minutes, then exits 0
+day     the events of a local date (DATE YYYY-MM-DD, today by default), from
+        its midnight to the next: the Sun's rising, transit (solar noon, with
+        its altitude) and setting, the day's length and its change from the
+        day before; the Moon's rising, transit and setting, its illuminated
+        fraction and age at noon; civil, nautical and astronomical dawn and
+        dusk (the Sun 6, 12 and 18 degrees down); the principal phases around
+        the date. Each time has the offset in force at its own instant; an
+        event that does not happen says why (polar day, polar night, no
+        moonrise this date). With --as-window, the window's chart as text.
+range   one row a day from FROM to TO, with the same events
+phases  the Moon's principal phases from FROM to TO (--seasons: with the
+        equinoxes and solstices)
+seasons the equinoxes and solstices from FROM to TO
+now     where the Sun and the Moon stand (altitude; azimuth from North,
+        clockwise), whether they are up, the next rising and setting of each,
+        and the Moon's illuminated fraction and phase
+next    the next EVENT, or --count of them, as ISO 8601 times, one a line
+poll    day, twilight or night at the place, said in the exit status too:
+        2 day, 3 night, 4 twilight (the Sun's centre between 0.833 and 18
+        degrees below the horizon); 64 for a bad command line
+wait    sleeps until the next EVENT at the place, moved by --offset minutes,
+        then exits 0 (1: none within a year). It keeps to the wall clock, so
+        a suspended machine wakes it at the right time; woken more than a
+        minute late, --if-missed run exits at once (the default), skip waits
+        for the next one
+render  the window's chart, pixel for pixel, as a PNG picture (--output -:
+        to standard output), on the window's clock (--as-window)
 
-PLACE   --lat 40.4 | 40.4N   latitude, North positive
-        --lon -3.7 | 3.7W    longitude, East positive (the window's store keeps it
-                             positive West; the console converts)
-        --tz Europe/Madrid   an IANA zone: its offset at each date's local midnight
+EVENT   sunrise, solar_noon, sunset, moonrise, moon_transit (not for wait),
+        moonset, civil_dawn, civil_dusk, nautical_dawn, nautical_dusk,
+        astronomical_dawn, astronomical_dusk; for next also new_moon,
+        first_quarter, full_moon, last_quarter, equinox, solstice,
+        march_equinox, june_solstice, september_equinox, december_solstice
+--altitude DEG   also the Sun's rising and setting through DEG degrees of
+        altitude of its centre; day and range take it again and again, and
+        two names: golden_hour (the Sun from -4 to +6 degrees) and blue_hour
+        (-6 to -4). For next and wait one number, with a rising EVENT
+        (sunrise, any dawn) or a setting one (sunset, any dusk).
+--at INSTANT   2026-06-21T12:00, seconds optional, with Z or an offset
+        (+02:00), or without on the place's clock; now by default
+
+PLACE   --place Oslo         a city of the system's time-zone database:
+                             its coordinates and zone
+        --lat 40.4 | 40.4N   latitude, North positive (with --lon)
+        --lon -3.7 | 3.7W    longitude, East positive (the window's store keeps
+                             it positive West; the console converts)
+        --tz Europe/Madrid   an IANA zone with its history: each time in the
+                             offset in force at its instant
         --utc-offset +01:00  a fixed offset from universal time
-        What is not given comes from the window's stored settings, with the
-        window's defaults and its daylight-saving decision.
+        --as-window          the window's clock: one offset a date (--tz's at
+                             local midnight, or the window's daylight rule)
+        Without --tz or --utc-offset: the system's zone (TZ, else the
+        configured one). Without a place: the window's stored one, else the
+        principal city of the zone, named on standard error.
 
 calc    prints one quantity of the ephemeris query, with %.17g:
           BODY      1 Mercury ... 8 Neptune (3: the Earth; its geocentric quantities
@@ -94,7 +136,17 @@ Greenwich, LATITUDE positive North; ZONE is universal time minus local clock tim
 in degrees, 15 per hour, positive West (Central European Time is -15, US Eastern
 Standard Time 75).
 
-Errors: one line on standard error naming the option or value, exit status 2.
+Examples:
+  helune-cli next full_moon --count 3
+  helune-cli day --place Oslo --altitude golden_hour
+  helune-cli phases 2027-01-01 2027-12-31 --seasons --format ics --all-day > sky.ics
+  crontab, lights on a quarter of an hour before sunset:
+    0 12 * * *  helune-cli wait sunset --offset -15 --if-missed skip && lights-on
+  status bar:  helune-cli now --format json | jq -r '.moon.phase'
+  scripts:     helune-cli poll >/dev/null; [ $? -eq 3 ] && echo night
+
+Errors: one line on standard error naming the option or value, exit status 2
+(poll: 64).
 )";
 
 using helune::cli::UsageError;
@@ -195,27 +247,47 @@ void Events(const std::vector<const char*>& args) {
     PrintEvents(ParseEventsQuery(args));
 }
 
-// What the new commands read from the command line.
+// What the people's commands read from the command line.
 struct Arguments {
     helune::cli::PlaceOptions place;
     std::string format = "text";
-    std::string date, from, to, output, event, offset;
-    bool verbose = false;
+    std::string date, from, to, output, event, offset, at, ifMissed = "run";
+    std::vector<std::string> altitudes;
+    int count = 1;
+    bool verbose = false, allDay = false, seasons = false;
 };
 
+using helune::cli::Observer;
+
 void AddPlaceOptions(CLI::App* command, Arguments& a) {
-    command->add_option("--lat", a.place.latitude, "latitude in degrees, North positive, or with N/S: 40.4, 40.4N");
-    command->add_option("--lon", a.place.longitude,
-                        "longitude in degrees, East positive, or with E/W: -3.7, 3.7W (the window's store keeps "
-                        "longitude positive West; the console converts)");
-    CLI::Option* zone = command->add_option("--tz", a.place.timeZone,
-                                            "IANA time zone (Europe/Madrid): its offset at each date's local midnight");
+    CLI::Option* place =
+        command->add_option("--place", a.place.place, "a city of the system's time-zone database (Oslo, New_York): "
+                                                      "its coordinates and zone");
+    CLI::Option* latitude =
+        command->add_option("--lat", a.place.latitude, "latitude in degrees, North positive, or with N/S: 40.4, 40.4N");
+    CLI::Option* longitude =
+        command->add_option("--lon", a.place.longitude,
+                            "longitude in degrees, East positive, or with E/W: -3.7, 3.7W (the window's store keeps "
+                            "longitude positive West; the console converts)");
+    CLI::Option* zone = command->add_option(
+        "--tz", a.place.timeZone, "IANA time zone (Europe/Madrid), with its history: each time in the offset in force "
+                                  "at its instant; the system's zone by default");
     CLI::Option* offset = command->add_option("--utc-offset", a.place.utcOffset, "fixed offset from UT, +HH:MM or -HH:MM");
+    command->add_flag("--as-window", a.place.asWindow,
+                      "the window's clock: one offset a date, the window's daylight-saving rule unless --tz or "
+                      "--utc-offset");
     zone->excludes(offset);
+    place->excludes(latitude)->excludes(longitude);
 }
 
 void AddFormatOption(CLI::App* command, Arguments& a, const char* formats) {
     command->add_option("--format", a.format, std::string("output format: ") + formats);
+}
+
+void AddAtOption(CLI::App* command, Arguments& a) {
+    command->add_option("--at", a.at,
+                        "the instant, 2026-06-21T12:00[:00] with Z or an offset (+02:00), or on the place's clock "
+                        "without; now by default");
 }
 
 helune::cli::Format CheckedFormat(const std::string& text, std::initializer_list<const char*> allowed) {
@@ -225,6 +297,17 @@ helune::cli::Format CheckedFormat(const std::string& text, std::initializer_list
         names += std::string(names.empty() ? "" : ", ") + name;
     }
     throw UsageError{"--format: '" + text + "' is not one of " + names};
+}
+
+Observer ObserverOf(helune::cli::PlaceOptions options, bool asWindow = false) {
+    options.asWindow = options.asWindow || asWindow;
+    return Observer::FromOptions(options);
+}
+
+// What the observer assumed goes to standard error once the command line has
+// proved sound, before the answer.
+void SayAssumed(const Observer& observer) {
+    for (const std::string& note : observer.Notes()) std::fprintf(stderr, "helune-cli: %s\n", note.c_str());
 }
 
 QDate DateOrToday(const std::string& text) {
@@ -237,38 +320,193 @@ void CheckOrder(QDate from, QDate to) {
                          from.toString(Qt::ISODate).toStdString() + "'"};
 }
 
+// The largest altitude of the Sun any event is asked at: beyond it, nothing
+// happens anywhere.
+constexpr double kLargestAltitude = 90.0;
+
+double AltitudeNumber(const std::string& text) {
+    errno = 0;
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (text.empty() || end != text.c_str() + text.size() || errno == ERANGE || !std::isfinite(value) ||
+        std::fabs(value) > kLargestAltitude)
+        throw UsageError{"--altitude: '" + text + "' is not a number of degrees from -90 to 90 nor golden_hour or "
+                                                   "blue_hour"};
+    return value;
+}
+
+// The altitudes of --altitude, numbers or named shortcuts, each once.
+std::vector<double> Altitudes(const std::vector<std::string>& texts) {
+    std::vector<double> altitudes;
+    for (const std::string& text : texts) {
+        const auto named = helune::cli::AltitudeShortcut(text);
+        for (const double altitude : named ? *named : std::vector<double>{AltitudeNumber(text)})
+            if (std::find(altitudes.begin(), altitudes.end(), altitude) == altitudes.end()) altitudes.push_back(altitude);
+    }
+    return altitudes;
+}
+
+// The one altitude next and wait take.
+std::optional<double> SingleAltitude(const std::vector<std::string>& texts) {
+    if (texts.empty()) return std::nullopt;
+    if (texts.size() > 1 || helune::cli::AltitudeShortcut(texts.front()))
+        throw UsageError{"--altitude: next and wait take one number of degrees"};
+    return AltitudeNumber(texts.front());
+}
+
+JulianDay InstantOrNow(const std::string& text, const Observer& observer) {
+    if (!text.empty()) return helune::cli::ParseInstant("--at", text, observer);
+    return helune::cli::UniversalFromUnix(helune::cli::SystemWallClock().now());
+}
+
 void Day(const Arguments& a) {
     const auto format = CheckedFormat(a.format, {"text", "json", "csv"});
-    const auto observer = helune::cli::Observer::FromOptions(a.place);
+    const Observer observer = ObserverOf(a.place);
     const QDate date = DateOrToday(a.date);
-    helune::cli::WriteDay(std::cout, helune::cli::ComputeDay(observer, date), observer, format);
+    const std::vector<double> altitudes = Altitudes(a.altitudes);
+    if (a.place.asWindow && format == helune::cli::Format::Text) {
+        if (!altitudes.empty()) throw UsageError{"--altitude: the window's chart has none (drop --as-window)"};
+        SayAssumed(observer);
+        return helune::cli::WriteChart(std::cout, helune::cli::ChartFacts(observer, date));
+    }
+    SayAssumed(observer);
+    helune::cli::WriteDay(std::cout, helune::cli::ComputeDay(observer, date, altitudes), observer, format);
 }
 
 void Range(const Arguments& a) {
     const auto format = CheckedFormat(a.format, {"text", "json", "csv"});
-    const auto observer = helune::cli::Observer::FromOptions(a.place);
+    const Observer observer = ObserverOf(a.place);
     const QDate from = helune::cli::ParseDate("FROM", a.from), to = helune::cli::ParseDate("TO", a.to);
     CheckOrder(from, to);
-    helune::cli::WriteRange(std::cout, helune::cli::ComputeRange(observer, from, to), observer, format);
+    const std::vector<double> altitudes = Altitudes(a.altitudes);
+    SayAssumed(observer);
+    helune::cli::WriteRange(std::cout, helune::cli::ComputeRange(observer, from, to, altitudes), observer, format);
+}
+
+// The universal span of the local dates from FROM to TO.
+std::pair<JulianDay, JulianDay> Span(const Arguments& a, const Observer& observer) {
+    const QDate from = helune::cli::ParseDate("FROM", a.from), to = helune::cli::ParseDate("TO", a.to);
+    CheckOrder(from, to);
+    return {observer.DayStart(from), observer.DayStart(to.addDays(1))};
+}
+
+helune::cli::CalendarOptions Calendar(const Arguments& a, helune::cli::Format format) {
+    if (a.allDay && format != helune::cli::Format::Ics) throw UsageError{"--all-day: only with --format ics"};
+    return {a.allDay, QDateTime::currentDateTimeUtc()};
 }
 
 void Phases(const Arguments& a) {
     const auto format = CheckedFormat(a.format, {"text", "json", "csv", "ics"});
-    const auto observer = helune::cli::Observer::FromOptions(a.place);
-    const QDate from = helune::cli::ParseDate("FROM", a.from), to = helune::cli::ParseDate("TO", a.to);
-    CheckOrder(from, to);
-    // The interval's local dates, in the zones of its first and last days.
-    const double start = helune::cli::LocalMidnight(from) + observer.ZoneOn(from) / 360.0;
-    const double end = helune::cli::LocalMidnight(to.addDays(1)) + observer.ZoneOn(to) / 360.0;
-    helune::cli::WritePhases(std::cout, helune::cli::PhasesBetween(start, end), observer, format,
-                             QDateTime::currentDateTimeUtc());
+    const Observer observer = ObserverOf(a.place);
+    const auto [start, end] = Span(a, observer);
+    const helune::cli::CalendarOptions calendar = Calendar(a, format);
+    SayAssumed(observer);
+    helune::cli::WriteAlmanac(std::cout, helune::cli::PhasesBetween(start, end),
+                              a.seasons ? helune::FindSeasons(start, end) : std::vector<helune::SeasonStart>{},
+                              observer, format, calendar);
+}
+
+void Seasons(const Arguments& a) {
+    const auto format = CheckedFormat(a.format, {"text", "json", "csv", "ics"});
+    const Observer observer = ObserverOf(a.place);
+    const auto [start, end] = Span(a, observer);
+    const helune::cli::CalendarOptions calendar = Calendar(a, format);
+    SayAssumed(observer);
+    helune::cli::WriteAlmanac(std::cout, {}, helune::FindSeasons(start, end), observer, format, calendar);
+}
+
+void Now(const Arguments& a) {
+    const auto format = CheckedFormat(a.format, {"text", "json"});
+    const Observer observer = ObserverOf(a.place);
+    const JulianDay instant = InstantOrNow(a.at, observer);
+    SayAssumed(observer);
+    helune::cli::WriteNow(std::cout, helune::cli::ComputeNow(observer, instant), observer, format);
+}
+
+// The most events next lists at once.
+constexpr int kMostUpcoming = 1000;
+
+int Next(const Arguments& a) {
+    const auto upcoming = helune::cli::UpcomingNamed(a.event, SingleAltitude(a.altitudes));
+    if (!upcoming)
+        throw UsageError{"EVENT: '" + a.event + "' is not one of " + helune::cli::UpcomingNames() +
+                         (a.altitudes.empty() ? "" : " (with --altitude: the Sun's risings and settings)")};
+    if (a.count < 1 || a.count > kMostUpcoming)
+        throw UsageError{"--count: " + std::to_string(a.count) + " is not from 1 to " + std::to_string(kMostUpcoming)};
+    const Observer observer = ObserverOf(a.place);
+    const JulianDay from = InstantOrNow(a.at, observer);
+    SayAssumed(observer);
+    const auto found = helune::cli::NextInstants(observer, *upcoming, from, a.count);
+    helune::cli::WriteInstants(std::cout, found, observer);
+    if (static_cast<int>(found.size()) < a.count) {
+        std::fprintf(stderr, "helune-cli: %s: %zu found within the search's reach\n", a.event.c_str(), found.size());
+        return 1;
+    }
+    return 0;
+}
+
+// poll's exit statuses: 2 and 3 as other tools of its kind answer day and
+// night; a bad command line cannot share them.
+constexpr int kPollDay = 2, kPollNight = 3, kPollTwilight = 4, kPollUsage = 64;
+
+int Poll(const Arguments& a) {
+    const auto format = CheckedFormat(a.format, {"text", "json"});
+    const Observer observer = ObserverOf(a.place);
+    const JulianDay instant = InstantOrNow(a.at, observer);
+    SayAssumed(observer);
+    const helune::cli::Light light = helune::cli::LightAt(observer, instant);
+    helune::cli::WriteLight(std::cout, light, instant, observer, format);
+    if (light == helune::cli::Light::Day) return kPollDay;
+    return light == helune::cli::Light::Night ? kPollNight : kPollTwilight;
+}
+
+double OffsetMinutes(const std::string& text) {
+    if (text.empty()) return 0.0;
+    errno = 0;
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    // A wait is for an event of the coming year, and so is its offset.
+    constexpr double kLongestOffsetMinutes = 366.0 * 24.0 * 60.0;
+    if (end != text.c_str() + text.size() || errno == ERANGE || !std::isfinite(value) ||
+        std::fabs(value) > kLongestOffsetMinutes)
+        throw UsageError{"--offset: '" + text + "' is not a number of minutes within a year"};
+    return value;
+}
+
+int Wait(const Arguments& a) {
+    const auto upcoming = helune::cli::WaitableNamed(a.event, SingleAltitude(a.altitudes));
+    if (!upcoming) throw UsageError{"EVENT: '" + a.event + "' is not one of " + helune::cli::WaitableNames()};
+    const double offset = OffsetMinutes(a.offset);
+    if (a.ifMissed != "run" && a.ifMissed != "skip")
+        throw UsageError{"--if-missed: '" + a.ifMissed + "' is not run or skip"};
+    const Observer observer = ObserverOf(a.place);
+    SayAssumed(observer);
+    const auto say = [&](const std::string& line) {
+        if (!a.verbose) return;
+        std::printf("%s: %s\n", a.event.c_str(), line.c_str());
+        std::fflush(stdout);
+    };
+    const auto ended =
+        helune::cli::WaitForNext(observer, *upcoming, offset,
+                                 a.ifMissed == "skip" ? helune::cli::IfMissed::Skip : helune::cli::IfMissed::Run,
+                                 helune::cli::SystemWallClock(), say);
+    if (!ended) {
+        std::fprintf(stderr, "helune-cli: no %s within a year at this place\n", a.event.c_str());
+        return 1;
+    }
+    return 0;
 }
 
 #ifdef HELUNE_RENDER_IN_PROCESS
 void Render(const Arguments& a) {
-    const auto observer = helune::cli::Observer::FromOptions(a.place);
+    const Observer observer = ObserverOf(a.place, true);
     const QDate date = DateOrToday(a.date);
-    if (!helune::cli::RenderDayChart(observer, date).save(QString::fromStdString(a.output), "PNG"))
+    SayAssumed(observer);
+    const QImage chart = helune::cli::RenderDayChart(observer, date);
+    QFile file;
+    const bool open = a.output == "-" ? file.open(stdout, QIODevice::WriteOnly)
+                                      : (file.setFileName(QString::fromStdString(a.output)), file.open(QIODevice::WriteOnly));
+    if (!open || !chart.save(&file, "PNG") || !file.flush())
         throw UsageError{"--output: cannot write '" + a.output + "'"};
 }
 
@@ -299,8 +537,8 @@ QString RenderProgram() {
     return {};
 }
 
-// The picture is helune-render's work: it runs with the same arguments, and its
-// output and status are this program's.
+// The picture is helune-render's work: it runs with the same arguments and the
+// same standard streams, and its status is this program's.
 int RunRender(const Arguments&, const std::vector<std::string>& arguments) {
     int argc = 1;
     char name[] = "helune-cli";
@@ -318,65 +556,73 @@ int RunRender(const Arguments&, const std::vector<std::string>& arguments) {
 }
 #endif
 
-double ParseOffsetMinutes(const std::string& text) {
-    if (text.empty()) return 0.0;
-    errno = 0;
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    if (end == text.c_str() || *end != '\0' || errno == ERANGE || !std::isfinite(value))
-        throw UsageError{"--offset: '" + text + "' is not a number of minutes"};
-    return value;
+// The people's commands and what each is for, as their --help heads it.
+struct Command {
+    const char* name;
+    const char* about;
+};
+constexpr Command kCommands[] = {
+    {"day", "the events of a local date, from its midnight to the next"},
+    {"range", "one row a day from FROM to TO"},
+    {"phases", "the Moon's principal phases from FROM to TO"},
+    {"seasons", "the equinoxes and solstices from FROM to TO"},
+    {"now", "the Sun and the Moon at this instant: where, up or down, next rising and setting; the Moon's light and "
+            "phase"},
+    {"next", "the next EVENT (or --count of them) as ISO 8601 times, one a line"},
+    {"poll", "day, twilight or night now, in the exit status too: 2 day, 3 night, 4 twilight, 64 bad usage"},
+    {"wait", "sleeps until the next EVENT at the place, by the wall clock"},
+    {"render", "the window's chart as a PNG picture, on the window's clock"},
+};
+
+const Command* CommandNamed(const std::string& name) {
+    for (const Command& command : kCommands)
+        if (name == command.name) return &command;
+    return nullptr;
 }
 
-int Wait(const Arguments& a) {
-    const helune::cli::EventKind* event = helune::cli::WaitableEvent(a.event);
-    if (!event)
-        throw UsageError{"EVENT: '" + a.event + "' is not one of " + helune::cli::WaitableEventNames()};
-    const double offset = ParseOffsetMinutes(a.offset);
-    const auto observer = helune::cli::Observer::FromOptions(a.place);
-    using Clock = std::chrono::system_clock;
-    const double now = std::chrono::duration<double>(Clock::now().time_since_epoch()).count();
-    const auto next = helune::cli::NextEventInstant(observer, *event, offset, helune::cli::UniversalFromUnix(now));
-    if (!next) {
-        std::fprintf(stderr, "helune-cli: no %s within a year at this place\n", a.event.c_str());
-        return 1;
-    }
-    const double target = helune::cli::UnixSeconds(*next);
-    if (a.verbose)
-        std::printf("waiting until %s for %s\n",
-                    qPrintable(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(target * 1000.0), Qt::UTC)
-                                   .toLocalTime()
-                                   .toString(Qt::ISODate)),
-                    a.event.c_str());
-    std::fflush(stdout);
-    std::this_thread::sleep_until(Clock::time_point(std::chrono::duration_cast<Clock::duration>(
-        std::chrono::duration<double>(target))));
-    return 0;
-}
-
-constexpr const char* kCommands[] = {"day", "range", "phases", "render", "wait"};
-
-void DefineCommands(CLI::App& app, Arguments& a) {
+// Defines the one command the line names, with its arguments and options only
+// (the others' would cost every run their definitions).
+void DefineCommand(CLI::App& app, Arguments& a, const Command& command) {
     app.require_subcommand(1);
-    CLI::App* day = app.add_subcommand("day", "the day chart as text, JSON or CSV");
-    day->add_option("DATE", a.date, "YYYY-MM-DD, today by default");
-    AddFormatOption(day, a, "text, json, csv");
-    CLI::App* range = app.add_subcommand("range", "one row a day from FROM to TO");
-    range->add_option("FROM", a.from, "YYYY-MM-DD")->required();
-    range->add_option("TO", a.to, "YYYY-MM-DD")->required();
-    AddFormatOption(range, a, "text, json, csv");
-    CLI::App* phases = app.add_subcommand("phases", "the Moon's principal phases from FROM to TO");
-    phases->add_option("FROM", a.from, "YYYY-MM-DD")->required();
-    phases->add_option("TO", a.to, "YYYY-MM-DD")->required();
-    AddFormatOption(phases, a, "text, json, csv, ics");
-    CLI::App* render = app.add_subcommand("render", "the window's chart as a PNG picture");
-    render->add_option("DATE", a.date, "YYYY-MM-DD, today by default");
-    render->add_option("--output", a.output, "the PNG file to write")->required();
-    CLI::App* wait = app.add_subcommand("wait", "sleeps until the next EVENT at the place");
-    wait->add_option("EVENT", a.event, helune::cli::WaitableEventNames())->required();
-    wait->add_option("--offset", a.offset, "minutes after the event (negative: before)");
-    wait->add_flag("--verbose", a.verbose, "says what it waits for");
-    for (CLI::App* command : {day, range, phases, render, wait}) AddPlaceOptions(command, a);
+    CLI::App* c = app.add_subcommand(command.name, command.about);
+    const std::string name = command.name;
+    const auto among = [&](std::initializer_list<const char*> names) {
+        return std::find(names.begin(), names.end(), name) != names.end();
+    };
+    if (among({"day", "render"})) c->add_option("DATE", a.date, "YYYY-MM-DD, today by default");
+    if (among({"range", "phases", "seasons"})) {
+        c->add_option("FROM", a.from, "YYYY-MM-DD")->required();
+        c->add_option("TO", a.to, "YYYY-MM-DD")->required();
+    }
+    if (name == "next") c->add_option("EVENT", a.event, helune::cli::UpcomingNames())->required();
+    if (name == "wait") c->add_option("EVENT", a.event, helune::cli::WaitableNames())->required();
+    if (name == "day") AddFormatOption(c, a, "text, json, csv (text with --as-window: the window's chart)");
+    if (name == "range") AddFormatOption(c, a, "text, json, csv");
+    if (among({"phases", "seasons"})) {
+        AddFormatOption(c, a, "text, json, csv, ics");
+        c->add_flag("--all-day", a.allDay, "ics: one all-day event on each local date, the time in the description");
+    }
+    if (name == "phases") c->add_flag("--seasons", a.seasons, "the equinoxes and solstices too");
+    if (among({"now", "poll"})) AddFormatOption(c, a, "text, json");
+    if (among({"day", "range"}))
+        c->add_option("--altitude", a.altitudes,
+                      "also the Sun's rising and setting through DEG degrees of altitude (of its centre); again for "
+                      "more; golden_hour: -4 and +6, blue_hour: -6 and -4");
+    if (among({"next", "wait"}))
+        c->add_option("--altitude", a.altitudes,
+                      "the Sun's rising (sunrise, any dawn) or setting (sunset, any dusk) through DEG degrees");
+    if (name == "next") c->add_option("--count", a.count, "how many, 1 to 1000 (1)");
+    if (among({"now", "next", "poll"})) AddAtOption(c, a);
+    if (name == "wait") {
+        c->add_option("--offset", a.offset, "minutes after the event (negative: before)");
+        c->add_option("--if-missed", a.ifMissed,
+                      "on waking more than a minute late (a suspended machine): run, exit 0 at once (the default), "
+                      "or skip, wait for the next");
+        c->add_flag("--verbose", a.verbose, "says what it waits for, with the offset of its time");
+    }
+    if (name == "render")
+        c->add_option("--output", a.output, "the PNG file to write, - for standard output")->required();
+    AddPlaceOptions(c, a);
 }
 
 // Runs the chosen command: the picture through RunRender, the others inside a
@@ -388,22 +634,28 @@ int RunParsed(const std::string& command, const Arguments& a, const std::vector<
     char* argv[] = {name, nullptr};
     QCoreApplication application(argc, argv);
     if (command == "wait") return Wait(a);
+    if (command == "next") return Next(a);
+    if (command == "poll") return Poll(a);
+    if (command == "now") Now(a);
     if (command == "range") Range(a);
     if (command == "phases") Phases(a);
+    if (command == "seasons") Seasons(a);
     if (command == "day") Day(a);
     return 0;
 }
 
-// The new commands, parsed by CLI11; a bare invocation or one starting with an
-// option is the day command.
+// The people's commands, parsed by CLI11; a bare invocation or one starting
+// with an option is the day command.
 int RunCommand(const std::vector<std::string>& arguments) {
     std::vector<std::string> args = arguments;
     if (args.empty() || args[0].rfind('-', 0) == 0) args.insert(args.begin(), "day");
-    if (std::find(std::begin(kCommands), std::end(kCommands), args[0]) == std::end(kCommands))
-        throw UsageError{"unknown command '" + args[0] + "' (day, range, phases, render, wait, calc or events; see --help)"};
+    const Command* command = CommandNamed(args[0]);
+    if (!command)
+        throw UsageError{"unknown command '" + args[0] +
+                         "' (day, range, phases, seasons, now, next, poll, wait, render, calc or events; see --help)"};
     CLI::App app("Sun and Moon Helune for scripts", "helune-cli");
     Arguments a;
-    DefineCommands(app, a);
+    DefineCommand(app, a, *command);
     std::reverse(args.begin(), args.end());  // CLI11 takes its arguments last first
     try {
         app.parse(args);
@@ -416,27 +668,43 @@ int RunCommand(const std::vector<std::string>& arguments) {
     return RunParsed(app.get_subcommands().front()->get_name(), a, arguments);
 }
 
+// The exit status of a bad command line: poll's own, for its 2 means day.
+int UsageStatus(std::string_view command) { return command == "poll" ? kPollUsage : kExitUsage; }
+
+// Runs the command line; a usage error is reported by the caller.
+int Run(std::string_view command, const std::vector<const char*>& all, const std::vector<const char*>& args) {
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::fputs(kHelp, stdout);
+    } else if (command == "--version") {
+        std::printf("helune-cli %s\n", HELUNE_VERSION);
+    } else if (command == "calc") {
+        Calc(args);
+    } else if (command == "events") {
+        Events(args);
+    } else {
+        return RunCommand(std::vector<std::string>(all.begin(), all.end()));
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::vector<const char*> all(argv + 1, argv + argc);
     const std::string_view command = all.empty() ? std::string_view() : all[0];
     const std::vector<const char*> args(all.begin() + (all.empty() ? 0 : 1), all.end());
+    int status = 0;
     try {
-        if (command == "--help" || command == "-h" || command == "help") {
-            std::fputs(kHelp, stdout);
-        } else if (command == "--version") {
-            std::printf("helune-cli %s\n", HELUNE_VERSION);
-        } else if (command == "calc") {
-            Calc(args);
-        } else if (command == "events") {
-            Events(args);
-        } else {
-            return RunCommand(std::vector<std::string>(all.begin(), all.end()));
-        }
+        status = Run(command, all, args);
     } catch (const UsageError& error) {
         std::fprintf(stderr, "helune-cli: %s\n", error.message.c_str());
-        return kExitUsage;
+        return UsageStatus(command);
     }
-    return 0;
+    // What was answered must have been written: a full disk or a closed pipe is a failure.
+    std::cout.flush();
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) || !std::cout) {
+        std::fprintf(stderr, "helune-cli: cannot write standard output\n");
+        return 1;
+    }
+    return status;
 }

@@ -1,21 +1,21 @@
-// The console's commands as functions: reading places, zones and dates, the
-// day's report, the phases of an interval, the formats and the wait.
+// The console's commands as functions: reading places, zones, dates and
+// instants; the observer's clock on the dates the clocks change; the day's
+// report where events fail to happen; the formats and calendars.
 #include <gtest/gtest.h>
 
-#include <QProcess>
+#include <QTimeZone>
 #include <cmath>
-#include <fstream>
 #include <nlohmann/json.hpp>
+#include <regex>
 #include <sstream>
 
-#include "Efemerides.h"
+#include "Almanac.h"
 #include "Output.h"
 #include "Painting.h"
+#include "Places.h"
 #include "Registry.h"
 #include "Report.h"
-#include "Waiting.h"
 #include "gui_fixture.h"
-#include "usno.h"
 
 namespace helune::cli {
 namespace {
@@ -28,8 +28,9 @@ constexpr double kMadridLatitude = 40.4168;
 // Zones in degrees, positive West: one and two hours ahead of UT.
 constexpr double kUtPlusOne = -15.0;
 constexpr double kUtPlusTwo = -30.0;
-constexpr double kSecondOfDay = 1.0 / 86400.0;
 constexpr double kMinuteOfDay = 1.0 / 1440.0;
+// Two computations of one instant agree to this.
+constexpr double kSameInstantDays = 1e-9;
 
 std::string MessageOf(const std::function<void()>& action) {
     try {
@@ -47,6 +48,29 @@ std::vector<std::string> SplitCrlf(const std::string& text) {
         lines.push_back(text.substr(start, end - start));
     EXPECT_EQ(start, text.size()) << "text after the last CRLF";
     return lines;
+}
+
+// The universal instant of a local clock reading in a zone, by Qt alone.
+JulianDay UniversalOfClock(QDate date, QTime time, const QTimeZone& zone) {
+    return 2440587.5 + QDateTime(date, time, zone).toMSecsSinceEpoch() / 86400000.0;
+}
+
+// An instant on a zone's clock as ISO 8601 with the offset in force at it, by Qt alone.
+std::string ClockIso(JulianDay universal, const QTimeZone& zone) {
+    const auto ms = static_cast<qint64>(std::llround((universal - 2440587.5) * 86400000.0));
+    return QDateTime::fromMSecsSinceEpoch(ms, zone).toString(Qt::ISODate).toStdString();
+}
+
+json DayJsonOf(const DayReport& report, const Observer& observer) {
+    std::ostringstream out;
+    WriteDay(out, report, observer, Format::Json);
+    return json::parse(out.str());
+}
+
+std::string DayTextOf(const DayReport& report, const Observer& observer, Format format = Format::Text) {
+    std::ostringstream out;
+    WriteDay(out, report, observer, format);
+    return out.str();
 }
 
 TEST(CliArguments, ReadSignedAndLetteredDegrees) {
@@ -77,164 +101,331 @@ TEST(CliArguments, ReadOffsetsAndDates) {
     EXPECT_EQ(MessageOf([] { ParseDate("FROM", "2024-1-5"); }), "FROM: '2024-1-5' is not a date YYYY-MM-DD");
 }
 
-// The offsets of the tz database: Madrid changes on the last Sunday of March at
-// 01:00 UT; Sydney leaves summer time on the first Sunday of April at 03:00 and
-// takes it on the first Sunday of October at 02:00, local clock. The zone of a
-// date is the one at its local midnight.
-TEST(CliZones, AnIanaZoneTakesTheOffsetAtLocalMidnight) {
-    const Observer madrid = Observer::FromOptions({"40.4N", "3.7W", "Europe/Madrid", ""});
+// --at: with Z or an offset the instant is fixed; without, it is read on the
+// place's clock, summer time included.
+TEST(CliArguments, ReadInstantsWithAndWithoutAnOffset) {
+    const QTimeZone madridZone("Europe/Madrid");
+    const Observer madrid = Observer::InZone(kMadridWest, kMadridLatitude, madridZone);
+    const JulianDay noonUt = UniversalOfClock(QDate(2024, 6, 21), QTime(12, 0), QTimeZone::utc());
+    EXPECT_NEAR(ParseInstant("--at", "2024-06-21T12:00Z", madrid), noonUt, kSameInstantDays);
+    EXPECT_NEAR(ParseInstant("--at", "2024-06-21T14:00:00+02:00", madrid), noonUt, kSameInstantDays);
+    EXPECT_NEAR(ParseInstant("--at", "2024-06-21T14:00", madrid), noonUt, kSameInstantDays);
+    EXPECT_NEAR(ParseInstant("--at", "2024-01-21T13:00", madrid),
+                UniversalOfClock(QDate(2024, 1, 21), QTime(12, 0), QTimeZone::utc()), kSameInstantDays);
+    for (const char* bad : {"2024-06-21", "2024-06-21 12:00", "2024-06-21T25:00", "2024-06-21T12:00+2", "noon"})
+        EXPECT_EQ(MessageOf([&] { ParseInstant("--at", bad, madrid); }),
+                  "--at: '" + std::string(bad) +
+                      "' is not an instant like 2026-06-21T12:00 or 2026-06-21T12:00:00+02:00")
+            << bad;
+}
+
+// The places of the system's tzdata (zone1970.tab; Oslo from zone.tab).
+TEST(CliPlaces, CitiesOfTheTimeZoneDatabase) {
+    EXPECT_EQ(ParseIso6709("+4024-00341"), (std::pair{40.4, -(3.0 + 41.0 / 60.0)}));
+    EXPECT_EQ(ParseIso6709("-3352+15113"), (std::pair{-(33.0 + 52.0 / 60.0), 151.0 + 13.0 / 60.0}));
+    EXPECT_EQ(ParseIso6709("+404251-0740023"),
+              (std::pair{40.0 + 42.0 / 60.0 + 51.0 / 3600.0, -(74.0 + 0.0 / 60.0 + 23.0 / 3600.0)}));
+    EXPECT_FALSE(ParseIso6709("4024-00341"));
+    EXPECT_FALSE(ParseIso6709("+40x4-00341"));
+
+    const auto oslo = PlaceNamed("oslo");
+    ASSERT_TRUE(oslo);
+    EXPECT_EQ(oslo->zone, "Europe/Oslo");
+    EXPECT_NEAR(oslo->latitude, 59.92, 0.01);
+    EXPECT_NEAR(oslo->longitudeEast, 10.75, 0.01);
+    EXPECT_EQ(PlaceNamed("New York")->zone, "America/New_York");
+    EXPECT_EQ(PlaceNamed("america/new_york")->city, "New York");
+    EXPECT_FALSE(PlaceNamed("Atlantis"));
+    EXPECT_FALSE(PlaceNamed(""));
+    EXPECT_EQ(PlaceOfZone("Australia/Sydney")->city, "Sydney");
+}
+
+TEST(CliPlaces, OptionsThatCannotStandTogetherOrAlone) {
+    EXPECT_EQ(MessageOf([] { Observer::FromOptions({"40.4N", "", "", "", ""}); }), "--lat needs --lon");
+    EXPECT_EQ(MessageOf([] { Observer::FromOptions({"", "3.7W", "", "", ""}); }), "--lon needs --lat");
+    EXPECT_EQ(MessageOf([] { Observer::FromOptions({"", "", "", "", "Atlantis"}); }),
+              "--place: 'Atlantis' is no city of the system's time-zone database");
+    EXPECT_EQ(MessageOf([] { Observer::FromOptions({"", "", "Mars/Olympus", "", ""}); }),
+              "--tz: 'Mars/Olympus' is not a known time zone");
+    const Observer oslo = Observer::FromOptions({"", "", "", "", "Oslo"});
+    EXPECT_NEAR(oslo.Latitude(), 59.92, 0.01);
+    EXPECT_NEAR(oslo.LongitudeWest(), -10.75, 0.01);
+    EXPECT_EQ(oslo.LocalTime(UniversalOfClock(QDate(2026, 1, 15), QTime(12, 0), QTimeZone::utc())).offsetFromUtc(),
+              3600);
+}
+
+// The dates on which the clocks change, with the length of their local day.
+// tzdata: the European Union changes at 01:00 UT on the last Sundays of March
+// and October; the United States at 02:00 local on the second Sunday of March
+// and the first of November; New South Wales at 02:00 standard time on the
+// first Sundays of April and October.
+struct ClockChange {
+    const char* zone;
+    double latitude, longitudeEast;
+    QDate date;
+    int hours;
+};
+const ClockChange kClockChanges[] = {
+    {"Europe/Helsinki", 60.17, 24.94, QDate(2026, 3, 29), 23},
+    {"Europe/Helsinki", 60.17, 24.94, QDate(2026, 10, 25), 25},
+    {"Europe/Berlin", 52.52, 13.40, QDate(2027, 3, 28), 23},
+    {"Europe/Madrid", kMadridLatitude, -kMadridWest, QDate(2026, 3, 29), 23},
+    {"Europe/Madrid", kMadridLatitude, -kMadridWest, QDate(2026, 10, 25), 25},
+    {"America/New_York", 40.71, -74.01, QDate(2026, 3, 8), 23},
+    {"America/New_York", 40.71, -74.01, QDate(2026, 11, 1), 25},
+    {"Australia/Sydney", -33.87, 151.21, QDate(2026, 4, 5), 25},
+    {"Australia/Sydney", -33.87, 151.21, QDate(2026, 10, 4), 23},
+};
+
+// On each, the date runs from its local midnight to the next; every rising,
+// setting and transit the engine finds in that span is reported, on the date,
+// with the offset in force at its own instant.
+TEST(CliClockChange, EveryEventOfTheDateOnTheClockOfItsInstant) {
+    for (const ClockChange& change : kClockChanges) {
+        SCOPED_TRACE(std::string(change.zone) + " " + change.date.toString(Qt::ISODate).toStdString());
+        const QTimeZone zone(change.zone);
+        const Observer observer = Observer::InZone(-change.longitudeEast, change.latitude, zone);
+        const DayReport report = ComputeDay(observer, change.date);
+        const JulianDay start = UniversalOfClock(change.date, QTime(0, 0), zone);
+        const JulianDay end = UniversalOfClock(change.date.addDays(1), QTime(0, 0), zone);
+        EXPECT_NEAR(report.start, start, kSameInstantDays);
+        EXPECT_NEAR(report.end, end, kSameInstantDays);
+        EXPECT_NEAR((end - start) * 24.0, change.hours, 1e-6);
+
+        const json events = DayJsonOf(report, observer)["events"];
+        const auto expectFirst = [&](const char* key, std::optional<JulianDay> expected) {
+            ASSERT_TRUE(expected) << key;
+            const std::string time = events[key]["time"];
+            EXPECT_EQ(time, ClockIso(*expected, zone)) << key;
+            EXPECT_EQ(time.substr(0, 10), change.date.toString(Qt::ISODate).toStdString()) << key;
+        };
+        for (const SunOrMoon body : {SunOrMoon::Sun, SunOrMoon::Moon}) {
+            const bool sun = body == SunOrMoon::Sun;
+            const auto crossings = FindCrossings(body, sun ? kSunStandardAltitude : kMoonStandardAltitude, start, end,
+                                                 -change.longitudeEast, change.latitude);
+            for (const bool rising : {true, false}) {
+                std::optional<JulianDay> first;
+                for (const Crossing& c : crossings)
+                    if (c.rising == rising && !first) first = c.universal;
+                const char* key = sun ? (rising ? "sunrise" : "sunset") : (rising ? "moonrise" : "moonset");
+                if (first)
+                    expectFirst(key, first);
+                else
+                    EXPECT_EQ(events[key]["reason_code"], "none_on_date") << key;
+            }
+            std::optional<JulianDay> transit;
+            for (const Transit& t : FindTransits(body, start, end, -change.longitudeEast, change.latitude))
+                if (t.upper && !transit) transit = t.universal;
+            if (transit || sun) expectFirst(sun ? "solar_noon" : "moon_transit", transit);
+        }
+    }
+}
+
+// The cases people saw go wrong: Helsinki's sunset an hour early on the first
+// day of summer time (clocks read 19:56), Berlin's likewise, and Helsinki's
+// Moon transit in the last hour of the 25-hour day lost.
+TEST(CliClockChange, TheCasesThatWereWrong) {
+    const QTimeZone helsinki("Europe/Helsinki"), berlin("Europe/Berlin");
+    const Observer atHelsinki = Observer::InZone(-24.94, 60.17, helsinki);
+    const std::string spring = DayTextOf(ComputeDay(atHelsinki, QDate(2026, 3, 29)), atHelsinki);
+    EXPECT_NE(spring.find("UTC+02:00, UTC+03:00 from 04:00:00"), std::string::npos) << spring;
+    EXPECT_TRUE(std::regex_search(spring, std::regex("\n  Sunset        : 19:5[5-7]:[0-9]{2} UTC\\+03:00\n"))) << spring;
+
+    const Observer atBerlin = Observer::InZone(-13.40, 52.52, berlin);
+    const json berlinDay = DayJsonOf(ComputeDay(atBerlin, QDate(2027, 3, 28)), atBerlin);
+    const std::string sunset = berlinDay["events"]["sunset"]["time"];
+    EXPECT_EQ(sunset.substr(10, 3), "T19") << sunset;
+    EXPECT_EQ(sunset.substr(19), "+02:00");
+
+    const json autumn = DayJsonOf(ComputeDay(atHelsinki, QDate(2026, 10, 25)), atHelsinki);
+    const std::string transit = autumn["events"]["moon_transit"]["time"];
+    EXPECT_EQ(transit.substr(0, 13), "2026-10-25T23") << transit;
+    EXPECT_EQ(transit.substr(19), "+02:00");
+}
+
+// The window's clock stays available: one offset a date, --tz's at the date's
+// local midnight.
+TEST(CliClockChange, TheWindowsClockTakesTheOffsetAtLocalMidnight) {
+    const Observer madrid = Observer::FromOptions({"40.4N", "3.7W", "Europe/Madrid", "", "", true});
     EXPECT_EQ(madrid.ZoneOn(QDate(2024, 3, 31)), kUtPlusOne);
     EXPECT_EQ(madrid.ZoneOn(QDate(2024, 4, 1)), kUtPlusTwo);
     EXPECT_EQ(madrid.ZoneOn(QDate(2024, 10, 27)), kUtPlusTwo);
     EXPECT_EQ(madrid.ZoneOn(QDate(2024, 10, 28)), kUtPlusOne);
-    const Observer sydney = Observer::FromOptions({"33.87S", "151.21E", "Australia/Sydney", ""});
-    EXPECT_EQ(sydney.ZoneOn(QDate(2024, 4, 7)), -165.0);
-    EXPECT_EQ(sydney.ZoneOn(QDate(2024, 4, 8)), -150.0);
-    EXPECT_EQ(sydney.ZoneOn(QDate(2024, 10, 6)), -150.0);
-    EXPECT_EQ(sydney.ZoneOn(QDate(2024, 10, 7)), -165.0);
-    EXPECT_DOUBLE_EQ(sydney.LongitudeWest(), -151.21);
-    EXPECT_DOUBLE_EQ(sydney.Latitude(), -33.87);
-}
-
-TEST(CliZones, AFixedOffsetHoldsAllYear) {
-    const Observer india = Observer::FromOptions({"28.6N", "77.2E", "", "+05:30"});
-    EXPECT_EQ(india.ZoneOn(QDate(2024, 1, 1)), -82.5);
+    const Observer india = Observer::FromOptions({"28.6N", "77.2E", "", "+05:30", ""});
     EXPECT_EQ(india.ZoneOn(QDate(2024, 7, 1)), -82.5);
-    EXPECT_EQ(MessageOf([] { Observer::FromOptions({"", "", "Mars/Olympus", ""}); }),
-              "--tz: 'Mars/Olympus' is not a known time zone");
+    EXPECT_EQ(india.LocalTime(UniversalOfClock(QDate(2024, 7, 1), QTime(0, 0), QTimeZone::utc())).offsetFromUtc(),
+              19800);
 }
 
-class CliStore : public IsolatedSettings {};
-
-TEST_F(CliStore, WithoutOptionsTheWindowsSettingsAndDaylightDecisionApply) {
-    const LocationSettings madrid{kMadridWest, kMadridLatitude, -15.0, -15.0, true};
-    WriteStoredSettings(madrid, UserDecimalSeparator(), IsolatedStore());
-    const Observer stored = Observer::FromOptions({}, Around());
-    EXPECT_DOUBLE_EQ(stored.LongitudeWest(), kMadridWest);
-    EXPECT_DOUBLE_EQ(stored.Latitude(), kMadridLatitude);
-    const TimeZoneRecord system = Around().timeZone();
-    for (const QDate date : {QDate(2024, 1, 15), QDate(2024, 3, 31), QDate(2024, 4, 1), QDate(2024, 7, 1)})
-        EXPECT_EQ(stored.ZoneOn(date), EffectiveZoneOn(madrid, Day(date.year(), date.month(), date.day()), system))
-            << date.toString(Qt::ISODate).toStdString();
-    const Observer placeGiven = Observer::FromOptions({"10S", "20E", "", ""}, Around());
-    EXPECT_DOUBLE_EQ(placeGiven.LongitudeWest(), -20.0);
-    EXPECT_EQ(placeGiven.ZoneOn(QDate(2024, 7, 1)), kUtPlusTwo);
-}
-
-TEST_F(CliStore, AnEmptyStoreGivesTheWindowsDefaults) {
-    const LocationSettings defaults = DefaultSettings(Around().timeZone());
-    const Observer observer = Observer::FromOptions({}, Around());
-    EXPECT_DOUBLE_EQ(observer.LongitudeWest(), defaults.Longitud);
-    EXPECT_DOUBLE_EQ(observer.Latitude(), defaults.Latitud);
-}
-
-// What the window shows for Madrid on 18 January 2008, UT+1.
-class CliMadridDay : public testing::Test {
+class CliStore : public IsolatedSettings {
 protected:
-    const Observer madrid = Observer::Fixed(kMadridWest, kMadridLatitude, kUtPlusOne);
-    const DayReport report = ComputeDay(madrid, QDate(2008, 1, 18));
+    // The store and today of the fixture, in a system zone of the test's choice.
+    Surroundings InSystemZone(const char* zone) const {
+        Surroundings around = Around();
+        around.zone = [zone] { return QTimeZone(zone); };
+        around.timeZone = [zone] { return TimeZoneRecordFor(QTimeZone(zone), 2027); };
+        return around;
+    }
 };
 
-TEST_F(CliMadridDay, TheTextHoldsTheWindowsLinesInOrder) {
-    std::ostringstream out;
-    WriteDay(out, report, madrid, Format::Text);
-    const std::string text = out.str();
-    const ChartLayout layout = WindowChartLayout(UserDecimalSeparator());
-    std::size_t at = 0;
-    for (const ChartItem& item : ComposeDayChart(report.facts, layout, QtTextMeasure()))
-        if (const auto* t = std::get_if<ChartText>(&item)) {
-            const std::size_t found = text.find(t->text.toStdString(), at);
-            ASSERT_NE(found, std::string::npos) << t->text.toStdString() << " in\n" << text;
-            at = found;
-        }
-    EXPECT_NE(text.find("Sun\n  Rising   : " + FormatHours(report.facts.sunRising).toStdString()), std::string::npos);
-    EXPECT_NE(text.find("Moon at noon: 78.6% illuminated, 10.0 days since new moon"), std::string::npos) << text;
+// Without options: the system's zone with its history (Sydney keeps summer time
+// in January, New York took it only on 2 April in 2006) and the zone's
+// principal city, said once.
+TEST_F(CliStore, WithoutOptionsTheSystemsZoneAndItsPrincipalCity) {
+    const Observer sydney = Observer::FromOptions({}, InSystemZone("Australia/Sydney"));
+    EXPECT_NEAR(sydney.Latitude(), -(33.0 + 52.0 / 60.0), 1e-9);
+    EXPECT_NEAR(sydney.LongitudeWest(), -(151.0 + 13.0 / 60.0), 1e-9);
+    ASSERT_EQ(sydney.Notes().size(), 1u);
+    EXPECT_EQ(sydney.Notes()[0],
+              "no place given or stored: taking Sydney (33.87S 151.22E), the principal place of Australia/Sydney");
+    const json day = DayJsonOf(ComputeDay(sydney, QDate(2027, 1, 15)), sydney);
+    EXPECT_EQ(day["utc_offset"], "+11:00");
+    EXPECT_EQ(day["events"]["sunrise"]["time"].get<std::string>().substr(19), "+11:00");
+
+    const Observer newYork = Observer::FromOptions({}, InSystemZone("America/New_York"));
+    EXPECT_EQ(DayJsonOf(ComputeDay(newYork, QDate(2006, 3, 20)), newYork)["utc_offset"], "-05:00");
+    EXPECT_EQ(DayJsonOf(ComputeDay(newYork, QDate(2006, 4, 3)), newYork)["utc_offset"], "-04:00");
 }
 
-// USNO: new moon 2008-01-08 11:37 UT, full moon 2008-01-22 13:35 UT.
-TEST_F(CliMadridDay, TheMoonsAgeCountsFromTheLastNewMoon) {
-    constexpr double kAgeTolerance = 5.0 * kMinuteOfDay;
-    const double noonUt = JulianDayFromDate(18, 1, 2008, 11, 0);
-    EXPECT_NEAR(report.moonAgeDays, noonUt - JulianDayFromDate(8, 1, 2008, 11, 37), kAgeTolerance);
-    const DayReport full = ComputeDay(madrid, QDate(2008, 1, 22));
-    EXPECT_GT(full.illuminatedFraction, 0.99);
-    EXPECT_LT(ComputeDay(madrid, QDate(2008, 1, 8)).illuminatedFraction, 0.01);
-    EXPECT_NEAR(ComputeDay(madrid, QDate(2008, 1, 9)).moonAgeDays,
-                JulianDayFromDate(9, 1, 2008, 11, 0) - JulianDayFromDate(8, 1, 2008, 11, 37), kAgeTolerance);
+TEST_F(CliStore, TheWindowsStoredPlaceInTheSystemsZone) {
+    const LocationSettings madrid{kMadridWest, kMadridLatitude, -15.0, -15.0, true};
+    WriteStoredSettings(madrid, '.', IsolatedStore());
+    const Observer stored = Observer::FromOptions({}, InSystemZone("Europe/Madrid"));
+    EXPECT_DOUBLE_EQ(stored.LongitudeWest(), kMadridWest);
+    EXPECT_DOUBLE_EQ(stored.Latitude(), kMadridLatitude);
+    EXPECT_TRUE(stored.Notes().empty());
+    // The window's clock on request: its daylight decision, date by date.
+    PlaceOptions windowsClock;
+    windowsClock.asWindow = true;
+    const Observer window = Observer::FromOptions(windowsClock, Around());
+    const TimeZoneRecord system = Around().timeZone();
+    for (const QDate date : {QDate(2024, 1, 15), QDate(2024, 3, 31), QDate(2024, 4, 1), QDate(2024, 7, 1)})
+        EXPECT_EQ(window.ZoneOn(date), EffectiveZoneOn(madrid, Day(date.year(), date.month(), date.day()), system))
+            << date.toString(Qt::ISODate).toStdString();
 }
 
-TEST_F(CliMadridDay, JsonGivesLocalTimesWithTheirOffset) {
-    std::ostringstream out;
-    WriteDay(out, report, madrid, Format::Json);
-    const json day = json::parse(out.str());
-    EXPECT_EQ(day["date"], "2008-01-18");
-    EXPECT_EQ(day["utc_offset"], "+01:00");
-    EXPECT_DOUBLE_EQ(day["longitude"].get<double>(), -kMadridWest);
-    const std::string sunrise = "2008-01-18T" + FormatHours(report.facts.sunRising).toStdString() + "+01:00";
-    EXPECT_EQ(day["events"]["sunrise"]["time"], sunrise);
-    EXPECT_EQ(day["events"].size(), ReportedEvents().size());
-    ASSERT_EQ(day["phases"].size(), 4u);
-    EXPECT_EQ(day["phases"][2]["phase"], "full moon");
-    // USNO: 13:35 UT.
-    EXPECT_EQ(day["phases"][2]["time"].get<std::string>().substr(0, 16), "2008-01-22T14:35");
+// A place the window saved under a comma locale, read by a script under cron's
+// C locale: both separators are read, and a value that is neither is named.
+TEST_F(CliStore, ACommaSavedStoreReadsUnderAnyLocale) {
+    WriteStoredSettings({kMadridWest, kMadridLatitude, -15.0, -15.0, true}, ',', IsolatedStore());
+    QString text;
+    ASSERT_TRUE(ReadRegValue(RegistryRoot::CurrentUser, RegistryKeyPath, "Latitud", text, IsolatedStore()));
+    ASSERT_EQ(text, "40,4168") << "the store holds the comma";
+    const Observer observer = Observer::FromOptions({}, InSystemZone("Europe/Madrid"));
+    EXPECT_DOUBLE_EQ(observer.Latitude(), kMadridLatitude);
+    EXPECT_DOUBLE_EQ(observer.LongitudeWest(), kMadridWest);
+
+    ASSERT_TRUE(WriteRegValue(RegistryRoot::CurrentUser, RegistryKeyPath, "Latitud", "forty", kRegText, IsolatedStore()));
+    const Observer unreadable = Observer::FromOptions({}, InSystemZone("Europe/Madrid"));
+    ASSERT_FALSE(unreadable.Notes().empty());
+    EXPECT_EQ(unreadable.Notes()[0], "the window's stored Latitud is not a number; it is left aside");
+    EXPECT_NE(unreadable.Latitude(), 0.0) << "not silently the equator";
+}
+
+// Utqiagvik, Alaska (71.29°N): the midnight sun in June, the polar night in
+// December. The Sun still crosses the meridian, at 90° − 71.29° ± 23.44°.
+class CliPolar : public testing::Test {
+protected:
+    const Observer utqiagvik = Observer::InZone(156.79, 71.29, QTimeZone("America/Anchorage"));
+    const DayReport june = ComputeDay(utqiagvik, QDate(2026, 6, 21));
+    const DayReport december = ComputeDay(utqiagvik, QDate(2026, 12, 21));
+};
+
+TEST_F(CliPolar, JsonGivesTheReasonsAsTextAndCode) {
+    const json summer = DayJsonOf(june, utqiagvik)["events"];
+    const json winter = DayJsonOf(december, utqiagvik)["events"];
+    EXPECT_EQ(summer["sunrise"], (json{{"time", nullptr}, {"reason", "polar day"}, {"reason_code", "polar_day"}}));
+    EXPECT_EQ(summer["sunset"]["reason_code"], "polar_day");
+    EXPECT_EQ(winter["sunset"], (json{{"time", nullptr}, {"reason", "polar night"}, {"reason_code", "polar_night"}}));
+    EXPECT_EQ(summer["astronomical_dusk"]["reason"], "sun stays above -18°");
+    EXPECT_EQ(summer["astronomical_dusk"]["reason_code"], "stays_above");
+    constexpr double kNoonAltitudeTolerance = 0.1;  // the declination near the solstice, and refraction left out
+    EXPECT_NEAR(summer["solar_noon"]["altitude"].get<double>(), 90.0 - 71.29 + 23.44, kNoonAltitudeTolerance);
+    EXPECT_NEAR(winter["solar_noon"]["altitude"].get<double>(), 90.0 - 71.29 - 23.44, kNoonAltitudeTolerance);
+    EXPECT_TRUE(winter["civil_dawn"]["time"].is_string()) << "the Sun comes within 6° of the horizon at noon";
+    EXPECT_DOUBLE_EQ(DayJsonOf(june, utqiagvik)["day_length"]["hours"].get<double>(), 24.0);
+    EXPECT_DOUBLE_EQ(DayJsonOf(december, utqiagvik)["day_length"]["hours"].get<double>(), 0.0);
+}
+
+TEST_F(CliPolar, TextAndCsvSayWhyARowIsEmpty) {
+    const std::string summer = DayTextOf(june, utqiagvik);
+    EXPECT_NE(summer.find("  Sunrise       : - (polar day)\n"), std::string::npos) << summer;
+    EXPECT_NE(summer.find("  Astro. dusk   : - (sun stays above -18°)\n"), std::string::npos) << summer;
+    EXPECT_TRUE(std::regex_search(summer, std::regex("\n  Noon          : [0-9:]{8}  42\\.[0-9]° high\n"))) << summer;
+    const std::string winter = DayTextOf(december, utqiagvik);
+    EXPECT_NE(winter.find("  Sunset        : - (polar night)\n"), std::string::npos) << winter;
+    EXPECT_NE(winter.find("  Day length    : 00:00:00"), std::string::npos) << winter;
+
+    const std::vector<std::string> csv = SplitCrlf(DayTextOf(june, utqiagvik, Format::Csv));
+    ASSERT_EQ(csv.size(), 2u);
+    EXPECT_EQ(csv[0], "date,utc_offset,sunrise,solar_noon,sunset,moonrise,moon_transit,moonset,civil_dawn,civil_dusk,"
+                      "nautical_dawn,nautical_dusk,astronomical_dawn,astronomical_dusk,day_length,"
+                      "day_length_change_minutes,illuminated_fraction,moon_age_days");
+    EXPECT_EQ(csv[1].substr(0, 28), "2026-06-21,-08:00,polar day,");
+    EXPECT_NE(csv[1].find(",polar day,"), std::string::npos);
+    EXPECT_NE(csv[1].find(",sun stays above -18°,sun stays above -18°,24:00:00,"), std::string::npos) << csv[1];
 }
 
 // Madrid on 28 January 2008 has no moonrise: the Moon rises at 23:59 the day
-// before and just after midnight on the 29th.
-TEST(CliReasons, AnEventThatDoesNotHappenIsNullWithItsReason) {
+// before and just after midnight on the 29th. At 78°N the Moon of 19 December
+// 2024, near the northern limit of its orbit, stays up all day.
+TEST(CliReasons, TheMoonsMissingEventsSayWhy) {
     const Observer madrid = Observer::Fixed(kMadridWest, kMadridLatitude, kUtPlusOne);
-    std::ostringstream out;
-    WriteDay(out, ComputeDay(madrid, QDate(2008, 1, 28)), madrid, Format::Json);
-    const json moonrise = json::parse(out.str())["events"]["moonrise"];
-    EXPECT_TRUE(moonrise["time"].is_null());
-    EXPECT_EQ(moonrise["reason"], kNoEvent);
+    const json moonrise = DayJsonOf(ComputeDay(madrid, QDate(2008, 1, 28)), madrid)["events"]["moonrise"];
+    EXPECT_EQ(moonrise, (json{{"time", nullptr}, {"reason", "no moonrise this date"}, {"reason_code", "none_on_date"}}));
+    const Observer svalbard = Observer::InZone(-15.6, 78.0, QTimeZone("Europe/Oslo"));
+    const json up = DayJsonOf(ComputeDay(svalbard, QDate(2024, 12, 19)), svalbard)["events"];
+    EXPECT_EQ(up["moonset"]["reason"], "moon up all day");
+    EXPECT_EQ(up["moonrise"]["reason_code"], "stays_above");
 }
 
-// Longyearbyen, 78°N: the midnight sun lasts from late April to late August,
-// the polar night from late October to mid February.
-TEST(CliReasons, PolarDayAndNightAtSeventyEightNorth) {
-    const Observer svalbard = Observer::FromOptions({"78N", "15.6E", "Europe/Oslo", ""});
-    const DayReport summer = ComputeDay(svalbard, QDate(2024, 6, 21));
-    const DayReport winter = ComputeDay(svalbard, QDate(2024, 12, 21));
-    for (std::size_t event : {0u, 2u}) {
-        EXPECT_FALSE(summer.events[event].hours);
-        EXPECT_EQ(summer.events[event].reason, kPolarDay);
-        EXPECT_FALSE(winter.events[event].hours);
-        EXPECT_EQ(winter.events[event].reason, kPolarNight);
-    }
-    std::ostringstream out;
-    WriteRange(out, {summer, winter}, svalbard, Format::Json);
-    const json days = json::parse(out.str());
-    EXPECT_EQ(days[0]["events"]["sunset"], (json{{"time", nullptr}, {"reason", "polar day"}}));
-    EXPECT_EQ(days[1]["events"]["sunrise"]["reason"], "polar night");
-    EXPECT_EQ(days[0]["events"]["astronomical_dusk"]["reason"], "sun stays above -18°");
-    // In midwinter the Sun at 78°N culminates 11.4° below the horizon.
-    EXPECT_EQ(days[1]["events"]["civil_dawn"]["reason"], "sun stays below -6°");
-    EXPECT_TRUE(days[1]["events"]["nautical_dawn"]["time"].is_string());
+// The length of the day is the time between sunrise and sunset where both fall
+// on the date; its change is against the day before. USNO (riset_sun.txt):
+// Atlanta's sunrise 07:07 and sunset 18:34 EST on 1 March 2007, 07:05 and
+// 18:35 on the 2nd.
+TEST(CliDayLength, BetweenSunriseAndSunsetAndAgainstTheDayBefore) {
+    constexpr double kLengthToleranceHours = 1.0 / 60.0;  // two times to the minute
+    const Observer atlanta = Observer::Fixed(84.0 + 25.0 / 60.0, 33.0 + 46.0 / 60.0, 75.0);
+    const DayReport first = ComputeDay(atlanta, QDate(2007, 3, 1));
+    EXPECT_NEAR(first.dayLength, 11.0 + 27.0 / 60.0, kLengthToleranceHours);
+    EXPECT_NEAR(first.dayLength, (*first.events[2].universal - *first.events[0].universal) * 24.0, 1e-9);
+    const std::vector<DayReport> range = ComputeRange(atlanta, QDate(2007, 3, 1), QDate(2007, 3, 2));
+    EXPECT_NEAR(range[1].dayLength, 11.0 + 30.0 / 60.0, kLengthToleranceHours);
+    EXPECT_NEAR(range[1].dayLengthChange, range[1].dayLength - range[0].dayLength, 1e-9);
+    EXPECT_NEAR(range[0].dayLengthChange, first.dayLengthChange, 1e-9);
 }
 
-TEST(CliRange, RowsFollowTheDaylightChangeInMadridAndSydney) {
-    const Observer madrid = Observer::FromOptions({"40.4168N", "3.7038W", "Europe/Madrid", ""});
-    std::ostringstream csv;
-    WriteRange(csv, ComputeRange(madrid, QDate(2024, 3, 30), QDate(2024, 4, 1)), madrid, Format::Csv);
-    const std::vector<std::string> lines = SplitCrlf(csv.str());
-    ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[0], "date,utc_offset,sunrise,solar_noon,sunset,moonrise,moon_transit,moonset,civil_dawn,"
-                        "civil_dusk,nautical_dawn,nautical_dusk,astronomical_dawn,astronomical_dusk,"
-                        "illuminated_fraction,moon_age_days");
-    EXPECT_EQ(lines[2].substr(0, 18), "2024-03-31,+01:00,");
-    EXPECT_EQ(lines[3].substr(0, 18), "2024-04-01,+02:00,");
-    for (const std::string& line : lines) EXPECT_EQ(std::count(line.begin(), line.end(), ','), 15) << line;
+// The Moon's age at noon counts from the last new moon: USNO gives the new
+// moon of 2008-01-08 at 11:37 UT and the full moon of 2008-01-22 at 13:35 UT.
+TEST(CliDayMoon, AgeAndLightAtNoon) {
+    constexpr double kAgeTolerance = 2.0 * kMinuteOfDay;
+    const Observer madrid = Observer::Fixed(kMadridWest, kMadridLatitude, kUtPlusOne);
+    const DayReport report = ComputeDay(madrid, QDate(2008, 1, 18));
+    EXPECT_NEAR(report.moonAgeDays, JulianDayFromDate(18, 1, 2008, 11, 0) - JulianDayFromDate(8, 1, 2008, 11, 37),
+                kAgeTolerance);
+    EXPECT_GT(ComputeDay(madrid, QDate(2008, 1, 22)).illuminatedFraction, 0.99);
+    EXPECT_LT(ComputeDay(madrid, QDate(2008, 1, 8)).illuminatedFraction, 0.01);
+    const json day = DayJsonOf(report, madrid);
+    ASSERT_EQ(day["phases"].size(), 4u);
+    EXPECT_EQ(day["phases"][2]["phase"], "full_moon");
+    EXPECT_EQ(day["phases"][2]["time"].get<std::string>().substr(0, 16), "2008-01-22T14:35");
+}
 
-    const Observer sydney = Observer::FromOptions({"33.87S", "151.21E", "Australia/Sydney", ""});
-    std::ostringstream out;
-    WriteRange(out, ComputeRange(sydney, QDate(2024, 10, 5), QDate(2024, 10, 7)), sydney, Format::Json);
-    const json days = json::parse(out.str());
-    ASSERT_EQ(days.size(), 3u);
-    EXPECT_EQ(days[0]["utc_offset"], "+10:00");
-    EXPECT_EQ(days[2]["utc_offset"], "+11:00");
-    EXPECT_EQ(days[2]["events"]["sunrise"]["time"].get<std::string>().substr(0, 11), "2024-10-07T");
-    EXPECT_EQ(days[2]["events"]["sunrise"]["time"].get<std::string>().substr(19), "+11:00");
+// --altitude: the Sun's risings and settings through any altitude, and the
+// shortcuts' altitudes; Madrid's golden hour ends when the Sun is 6° up.
+TEST(CliAltitudes, AnyAltitudeOfTheSunAndTheShortcuts) {
+    EXPECT_EQ(*AltitudeShortcut("golden_hour"), (std::vector<double>{6.0, -4.0}));
+    EXPECT_EQ(*AltitudeShortcut("blue_hour"), (std::vector<double>{-4.0, -6.0}));
+    EXPECT_FALSE(AltitudeShortcut("magic_hour"));
+    const Observer madrid = Observer::InZone(kMadridWest, kMadridLatitude, QTimeZone("Europe/Madrid"));
+    const DayReport report = ComputeDay(madrid, QDate(2024, 6, 21), {6.0, -6.0});
+    const json events = DayJsonOf(report, madrid)["events"];
+    const auto crossings = FindCrossings(SunOrMoon::Sun, 6.0, report.start, report.end, kMadridWest, kMadridLatitude);
+    ASSERT_EQ(crossings.size(), 2u);
+    EXPECT_EQ(events["rising_at_+6"]["time"], ClockIso(crossings[0].universal, QTimeZone("Europe/Madrid")));
+    EXPECT_EQ(events["setting_at_+6"]["time"], ClockIso(crossings[1].universal, QTimeZone("Europe/Madrid")));
+    EXPECT_EQ(events["setting_at_-6"], events["civil_dusk"]) << "the same altitude, the same instant";
+    EXPECT_NE(DayTextOf(report, madrid).find("Altitudes\n  Up at +6°     : "), std::string::npos);
 }
 
 TEST(CliCsv, FieldsAreQuotedOnlyWhenTheyMustBe) {
@@ -245,47 +436,17 @@ TEST(CliCsv, FieldsAreQuotedOnlyWhenTheyMustBe) {
     EXPECT_EQ(CsvField(""), "");
 }
 
-// Every principal phase of 2020 (a whole year of USNO's table) against the table,
-// each once, in order.
-TEST(CliPhases, AYearOfPhasesMatchesUsno) {
-    const std::string dir = usno::DataDirectory();
-    constexpr double kToleranceMinutes = 1.5;  // as the phase search's own test
-    std::ifstream file(dir + "/moonphases.txt");
-    const int16_t codeOf[] = {kNewMoon, kFirstQuarter, kFullMoon, kLastQuarter};
-    std::vector<PhaseInstant> expected;
-    for (std::string line; std::getline(file, line);) {
-        int quarter = 0, year = 0, month = 0, day = 0, hour = 0, minute = 0;
-        if (std::sscanf(line.c_str(), "%d %d-%d-%dT%d:%d", &quarter, &year, &month, &day, &hour, &minute) == 6 &&
-            year == 2020)
-            expected.push_back({codeOf[quarter], JulianDayFromDate(day, month, year, hour, minute)});
-    }
-    const std::vector<PhaseInstant> found =
-        PhasesBetween(JulianDayFromDate(1, 1, 2020, 0, 0), JulianDayFromDate(1, 1, 2021, 0, 0));
-    ASSERT_EQ(found.size(), expected.size());
-    std::vector<double> errors;
-    for (std::size_t i = 0; i < found.size(); ++i) {
-        EXPECT_EQ(found[i].code, expected[i].code) << i;
-        errors.push_back(std::fabs(found[i].universal - expected[i].universal) * 1440.0);
-    }
-    const usno::Summary s = usno::Summarize(errors);
-    std::cout << "phases of 2020 against USNO: " << s.count << " phases, median " << s.median << " min, max " << s.max
-              << " min\n";
-    EXPECT_LE(s.max, kToleranceMinutes);
+TEST(CliJson, ThePlaceHasNoNegativeZero) {
+    const Observer greenwich = Observer::Fixed(-0.0, 51.4769, 0.0);
+    const std::string text = DayTextOf(ComputeDay(greenwich, QDate(2024, 3, 20)), greenwich, Format::Json);
+    EXPECT_NE(text.find("\"longitude\": 0.0,"), std::string::npos) << text.substr(0, 120);
 }
 
-TEST(CliPhases, LocalTimesTakeTheZoneOfTheirDate) {
-    const Observer madrid = Observer::FromOptions({"40.4N", "3.7W", "Europe/Madrid", ""});
+std::vector<std::string> Calendar(const std::vector<PhaseInstant>& phases, const std::vector<SeasonStart>& seasons,
+                                  const Observer& observer, bool allDay) {
     std::ostringstream out;
-    WritePhases(out, PhasesBetween(JulianDayFromDate(1, 3, 2024, 0, 0), JulianDayFromDate(1, 5, 2024, 0, 0)), madrid,
-                Format::Json, QDateTime::currentDateTimeUtc());
-    const json phases = json::parse(out.str());
-    ASSERT_FALSE(phases.empty());
-    for (const json& p : phases) {
-        const QDateTime local = QDateTime::fromString(QString::fromStdString(p["time"]), Qt::ISODate);
-        const QDateTime utc = QDateTime::fromString(QString::fromStdString(p["utc"]), Qt::ISODate);
-        EXPECT_EQ(local.toUTC(), utc) << p;
-        EXPECT_EQ(local.offsetFromUtc(), local.date() < QDate(2024, 3, 31) ? 3600 : 7200) << p;
-    }
+    WriteAlmanac(out, phases, seasons, observer, Format::Ics, {allDay, QDateTime(QDate(2026, 1, 1), QTime(12, 0), Qt::UTC)});
+    return SplitCrlf(out.str());
 }
 
 TEST(CliIcs, LongLinesFoldAt75OctetsBetweenCharacters) {
@@ -306,34 +467,67 @@ TEST(CliIcs, LongLinesFoldAt75OctetsBetweenCharacters) {
     EXPECT_EQ(FoldContentLine("VERSION:2.0"), "VERSION:2.0\r\n");
 }
 
-std::vector<std::string> IcsLines(const Observer& observer) {
-    std::ostringstream out;
-    WritePhases(out, PhasesBetween(JulianDayFromDate(20, 1, 2008, 0, 0), JulianDayFromDate(1, 2, 2008, 0, 0)),
-                observer, Format::Ics, QDateTime(QDate(2026, 1, 1), QTime(12, 0), Qt::UTC));
-    return SplitCrlf(out.str());
-}
-
+// USNO: full moon 2008-01-22 13:35 UT, last quarter 2008-01-30 05:03 UT. The
+// UID depends on neither the place nor the zone.
 TEST(CliIcs, ACalendarOfPhasesWithStableIds) {
-    const std::vector<std::string> madrid = IcsLines(Observer::Fixed(kMadridWest, kMadridLatitude, kUtPlusOne));
+    const auto phases = FindPhases(JulianDayFromDate(20, 1, 2008, 0, 0), JulianDayFromDate(1, 2, 2008, 0, 0));
+    const std::vector<std::string> madrid = Calendar(phases, {}, Observer::Fixed(kMadridWest, kMadridLatitude, kUtPlusOne), false);
     ASSERT_GE(madrid.size(), 6u);
-    EXPECT_EQ(madrid[0], "BEGIN:VCALENDAR");
-    EXPECT_EQ(madrid[1], "VERSION:2.0");
-    EXPECT_EQ(madrid[2], "PRODID:-//Velmora//Helune//EN");
+    EXPECT_EQ(std::vector<std::string>(madrid.begin(), madrid.begin() + 4),
+              (std::vector<std::string>{"BEGIN:VCALENDAR", "VERSION:2.0", "PRODID:-//Velmora//Helune//EN",
+                                        "CALSCALE:GREGORIAN"}));
     EXPECT_EQ(madrid.back(), "END:VCALENDAR");
     std::vector<std::string> uids;
-    for (const std::string& line : madrid) {
-        EXPECT_LE(line.size(), 75u) << line;
-        EXPECT_EQ(line.find('\n'), std::string::npos);
+    for (const std::string& line : madrid)
         if (line.rfind("UID:", 0) == 0) uids.push_back(line.substr(4));
-    }
-    // USNO's full moon 2008-01-22 13:35 UT and last quarter 2008-01-30 05:03 UT.
     EXPECT_EQ(uids, (std::vector<std::string>{"full-moon-20080122T1335Z@helune", "last-quarter-20080130T0503Z@helune"}));
-    EXPECT_EQ(std::count(madrid.begin(), madrid.end(), "DTSTAMP:20260101T120000Z"), 2);
-    const std::vector<std::string> sydney = IcsLines(Observer::Fixed(-151.21, -33.87, -165.0));
     std::vector<std::string> sydneyUids;
-    for (const std::string& line : sydney)
+    for (const std::string& line : Calendar(phases, {}, Observer::Fixed(-151.21, -33.87, -165.0), false))
         if (line.rfind("UID:", 0) == 0) sydneyUids.push_back(line.substr(4));
-    EXPECT_EQ(sydneyUids, uids) << "the UID does not depend on the place or zone";
+    EXPECT_EQ(sydneyUids, uids);
+}
+
+// One all-day event on the phase's local date, the time in the description,
+// no place: the full moon of 2008-01-22 13:35 UT is on the 22nd in Madrid and
+// on the 23rd in Sydney (00:35 next day, UT+11).
+TEST(CliIcs, AllDayEventsLineByLine) {
+    const auto full = FindPhases(JulianDayFromDate(22, 1, 2008, 0, 0), JulianDayFromDate(23, 1, 2008, 0, 0));
+    ASSERT_EQ(full.size(), 1u);
+    const std::vector<std::string> madrid = Calendar(full, {}, Observer::Fixed(kMadridWest, kMadridLatitude, kUtPlusOne), true);
+    ASSERT_EQ(madrid.size(), 14u);
+    const std::vector<std::string> event(madrid.begin() + 4, madrid.end() - 1);
+    EXPECT_EQ(event[0], "BEGIN:VEVENT");
+    EXPECT_EQ(event[1], "UID:full-moon-20080122T1335Z@helune");
+    EXPECT_EQ(event[2], "DTSTAMP:20260101T120000Z");
+    EXPECT_EQ(event[3], "DTSTART;VALUE=DATE:20080122");
+    EXPECT_EQ(event[4], "DTEND;VALUE=DATE:20080123");
+    EXPECT_EQ(event[5], "TRANSP:TRANSPARENT");
+    EXPECT_EQ(event[6], "SUMMARY:Full moon");
+    EXPECT_TRUE(std::regex_match(
+        event[7], std::regex(R"(DESCRIPTION:Full moon at 14:35:[0-5][0-9] local time \(UTC\+01:00\)\\, 13:35:[0-5][0-9] UTC)")))
+        << event[7];
+    EXPECT_EQ(event[8], "END:VEVENT");
+    for (const std::string& line : madrid) {
+        EXPECT_EQ(line.find("LOCATION"), std::string::npos);
+        EXPECT_EQ(line.find("GEO"), std::string::npos);
+        EXPECT_EQ(line.find("40.4"), std::string::npos);
+    }
+    const std::vector<std::string> sydney = Calendar(full, {}, Observer::Fixed(-151.21, -33.87, -165.0), true);
+    EXPECT_EQ(sydney[4 + 3], "DTSTART;VALUE=DATE:20080123");
+}
+
+// Equinoxes and solstices in the same calendar, in time order. USNO: March
+// equinox 2018-03-20 16:15 UT.
+TEST(CliIcs, SeasonsJoinThePhasesInTimeOrder) {
+    const JulianDay from = JulianDayFromDate(15, 3, 2018, 0, 0), to = JulianDayFromDate(25, 3, 2018, 0, 0);
+    const std::vector<std::string> lines =
+        Calendar(FindPhases(from, to), FindSeasons(from, to), Observer::Fixed(0.0, 51.48, 0.0), false);
+    std::vector<std::string> uids;
+    for (const std::string& line : lines)
+        if (line.rfind("UID:", 0) == 0) uids.push_back(line.substr(4, line.find('-', 4) - 4));
+    EXPECT_EQ(uids, (std::vector<std::string>{"new", "march", "first"}));
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "UID:march-equinox-20180320T1615Z@helune"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "SUMMARY:March equinox"), lines.end());
 }
 
 TEST(CliChartLines, RowsShareTheirYAndPicturesHeadTheirBlocks) {
@@ -349,87 +543,20 @@ TEST(CliChartLines, RowsShareTheirYAndPicturesHeadTheirBlocks) {
                                                            "Phases", "  FM : Jan 22, 2008   14:36:28", "Footer"}));
 }
 
-TEST(CliWait, TheNextInstantIsTheFirstEventAfterNow) {
-    const Observer madrid = Observer::Fixed(kMadridWest, kMadridLatitude, kUtPlusTwo);
-    const EventKind& sunrise = *WaitableEvent("sunrise");
-    auto sunriseOn = [&](QDate date) {
-        const double noon = JulianDayFromDate(date.day(), date.month(), date.year(), 12, 0);
-        return UniversalInstant(date, CalcEfemeride(kBodySun, kQuantityRising, 0, noon, kMadridWest, kMadridLatitude,
-                                                    kUtPlusTwo),
-                                kUtPlusTwo);
-    };
-    const JulianDay july1 = sunriseOn(QDate(2024, 7, 1)), july2 = sunriseOn(QDate(2024, 7, 2));
-    EXPECT_DOUBLE_EQ(*NextEventInstant(madrid, sunrise, 0.0, july1 - kSecondOfDay), july1);
-    EXPECT_DOUBLE_EQ(*NextEventInstant(madrid, sunrise, 0.0, july1), july2);
-    EXPECT_NEAR(*NextEventInstant(madrid, sunrise, -30.0, july1 - 31 * kMinuteOfDay), july1 - 30 * kMinuteOfDay,
-                kSecondOfDay);
-    EXPECT_NEAR(*NextEventInstant(madrid, sunrise, 90.0, july1), july1 + 90 * kMinuteOfDay, kSecondOfDay);
-    EXPECT_EQ(WaitableEvent("moon_transit"), nullptr);
-    EXPECT_EQ(WaitableEvent("dusk"), nullptr);
-    EXPECT_NE(WaitableEvent("civil_dusk"), nullptr);
-}
-
-TEST(CliWait, AtSeventyEightNorthTheNextSunsetFollowsThePolarDay) {
-    const Observer svalbard = Observer::Fixed(-15.6, 78.0, -30.0);
-    const JulianDay midsummer = JulianDayFromDate(21, 6, 2024, 0, 0);
-    const auto next = NextEventInstant(svalbard, *WaitableEvent("sunset"), 0.0, midsummer);
-    ASSERT_TRUE(next);
-    PhaseEvent date{};
-    JulianDayToDate(date, *next);
-    EXPECT_EQ(date.Month, 8) << "the midnight sun ends in late August";
-}
-
-// The command itself, aimed at an instant a moment ahead.
-TEST(CliWait, TheCommandReturnsAtTheTarget) {
-    constexpr double kLeadSeconds = 1.5;
+// day --as-window is the window's chart as text, its lines in the window's order.
+TEST(CliChartLines, TheChartAsTextHoldsTheWindowsLinesInOrder) {
     const Observer madrid = Observer::Fixed(kMadridWest, kMadridLatitude, kUtPlusOne);
-    const double now = QDateTime::currentMSecsSinceEpoch() / 1000.0;
-    const JulianDay next = *NextEventInstant(madrid, *WaitableEvent("sunset"), 0.0, UniversalFromUnix(now));
-    const double offsetMinutes = (now + kLeadSeconds - UnixSeconds(next)) / 60.0;
-    QProcess cli;
-    cli.start(HELUNE_CLI, {"wait", "sunset", "--lat", "40.4168N", "--lon", "3.7038W", "--utc-offset", "+01:00",
-                           "--offset", QString::number(offsetMinutes, 'f', 6), "--verbose"});
-    ASSERT_TRUE(cli.waitForFinished(30000));
-    EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
-    EXPECT_TRUE(cli.readAllStandardOutput().startsWith("waiting until "));
-}
-
-// The engine console's bulk form: the lines of standard input answered in
-// order, each with the block the argument form gives it.
-struct CliRun {
-    int status;
-    QByteArray out, err;
-};
-CliRun RunCli(const QStringList& args, const QByteArray& input = {}) {
-    QProcess cli;
-    cli.start(HELUNE_CLI, args);
-    cli.write(input);
-    cli.closeWriteChannel();
-    EXPECT_TRUE(cli.waitForFinished(30000));
-    return {cli.exitCode(), cli.readAllStandardOutput(), cli.readAllStandardError()};
-}
-
-TEST(CliEvents, StandardInputAnsweredLineByLineInOrder) {
-    const QStringList lines = {"18 1 2008 3.7038 40.4168 -15", "17 11 2026 -18.9553 69.6492 -15",
-                               "4 10 2026 21.9426 64.1466 0"};
-    QByteArray expected;
-    for (const QString& line : lines) {
-        const CliRun one = RunCli(QStringList{"events"} + line.split(' '));
-        ASSERT_EQ(one.status, 0);
-        EXPECT_EQ(one.out.count('\n'), 14);
-        expected += one.out;
-    }
-    const CliRun bulk = RunCli({"events", "-"}, (lines.join("\n\n") + "\n").toUtf8());
-    EXPECT_EQ(bulk.status, 0) << bulk.err.toStdString();
-    EXPECT_EQ(bulk.out, expected);
-    // A bad line stops the run with its number; the lines before it are answered.
-    const CliRun bad = RunCli({"events", "-"}, "18 1 2008 3.7 40.4 -15\n18 1 2008 3.7 north -15\n");
-    EXPECT_EQ(bad.status, 2);
-    EXPECT_EQ(bad.out.count('\n'), 14);
-    EXPECT_EQ(bad.err, "helune-cli: line 2: LATITUDE: 'north' is not a finite number\n");
-    const CliRun short_ = RunCli({"events", "-"}, "18 1 2008 3.7\n");
-    EXPECT_EQ(short_.status, 2);
-    EXPECT_EQ(short_.err, "helune-cli: line 1: expected 6 values, got 4\n");
+    const DayFacts facts = ChartFacts(madrid, QDate(2008, 1, 18));
+    std::ostringstream out;
+    WriteChart(out, facts);
+    const std::string text = out.str();
+    std::size_t at = 0;
+    for (const ChartItem& item : ComposeDayChart(facts, WindowChartLayout(UserDecimalSeparator()), QtTextMeasure()))
+        if (const auto* t = std::get_if<ChartText>(&item)) {
+            const std::size_t found = text.find(t->text.toStdString(), at);
+            ASSERT_NE(found, std::string::npos) << t->text.toStdString() << " in\n" << text;
+            at = found;
+        }
 }
 
 }  // namespace

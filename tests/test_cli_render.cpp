@@ -27,7 +27,9 @@ protected:
 TEST_F(CliRender, TheStoredPlaceDrawsTheWindowsPixels) {
     StoreMadrid();
     const QImage window = WindowChart();
-    const QImage console = RenderDayChart(Observer::FromOptions({}, Around()), QDate(2024, 3, 31));
+    PlaceOptions windowsClock;
+    windowsClock.asWindow = true;
+    const QImage console = RenderDayChart(Observer::FromOptions(windowsClock, Around()), QDate(2024, 3, 31));
     ASSERT_EQ(console.size(), window.size());
     EXPECT_EQ(console.convertToFormat(QImage::Format_RGB32), window.convertToFormat(QImage::Format_RGB32));
 }
