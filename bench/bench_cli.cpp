@@ -19,9 +19,10 @@ constexpr double kZone = -15.0;
 constexpr JulianDay kFirstNoon = 2454484.0;
 constexpr int kDaysInYear = 365;
 
-// The six events of the chart with the six of dawn and dusk, the Moon's
-// illuminated fraction and age, and the phases that give the age, for every day
-// of the year: twice the events of the peer's work below, and more besides.
+// The six events of the chart with the six of dawn and dusk, the day's length
+// and its change, the Moon's illuminated fraction and age, and the phases that
+// give the age, for every day of the year: twice the events of the peer's work
+// below, and more besides.
 void BM_CliYearRange(benchmark::State& state) {
     const Observer madrid = Observer::Fixed(kLongitudeWest, kLatitude, kZone);
     const QDate first(2008, 1, 18);
