@@ -1,6 +1,7 @@
 #include "Pictures.h"
 
 #include <QFile>
+#include <QGuiApplication>
 
 #include "JpegDecoder.h"
 
@@ -30,9 +31,14 @@ ChartPictures LoadChartPictures() {
     return pictures;
 }
 
+// The application's icon, made once: each window that made its own would
+// leave the icon's scaled copies in the pixmap cache under a new key.
 QIcon ProgramIcon() {
-    RegisterPictures();
-    return QIcon(QStringLiteral(":/helune.png"));
+    if (QGuiApplication::windowIcon().isNull()) {
+        RegisterPictures();
+        QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/helune.png")));
+    }
+    return QGuiApplication::windowIcon();
 }
 
 QPixmap AboutBackground() {

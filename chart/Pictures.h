@@ -20,6 +20,7 @@ struct ChartPictures {
 };
 ChartPictures LoadChartPictures();
 
+// The program's icon, which is also the application's (needs a QGuiApplication).
 QIcon ProgramIcon();
 QPixmap AboutBackground();
 

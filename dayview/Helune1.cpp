@@ -5,7 +5,6 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 #include <cmath>
 
 #include "Composition.h"
@@ -13,6 +12,7 @@
 #include "Lenguajes.h"
 #include "Painting.h"
 #include "Pictures.h"
+#include "Placement.h"
 #include "Registry.h"
 #include "ui_Helune1.h"
 
@@ -81,6 +81,9 @@ void TForm1::FormCreate() {
     ui_->Opciones->setText(QStringLiteral("Options"));
     ui_->Updates->setText(QStringLiteral("Updates"));
     ui_->Cerrar->setText(QStringLiteral("Close"));
+    // Each link answers over its caption alone; the rest of the banner drags.
+    for (QLabel* link : {ui_->Opciones, ui_->Updates, ui_->Cerrar})
+        link->resize(link->sizeHint().width(), link->height());
     FetchParameters();
     ShowData();
 }
@@ -133,18 +136,16 @@ void TForm1::FetchParameters() {
     GetInitialValues(stored.missing);
 }
 
-// A stored position is applied only where the window would still show on a
-// screen; a position from a screen since removed would lose the window.
+// Without a stored position the platform places the window. A stored one is
+// kept wholly on the screen the window overlaps most (the screen's size or
+// scale may have changed since), and left aside where it overlaps none (a
+// screen since removed would lose the window).
 void TForm1::RestoreStoredPosition() {
-    QPoint at = pos();
-    if (const auto top = StoredInteger("Top", services_.store)) at.setY(*top);
-    if (const auto left = StoredInteger("Left", services_.store)) at.setX(*left);
-    const QRect wanted(at, size());
-    for (const QScreen* screen : QGuiApplication::screens())
-        if (screen->availableGeometry().intersects(wanted)) {
-            move(at);
-            return;
-        }
+    const auto top = StoredInteger("Top", services_.store);
+    const auto left = StoredInteger("Left", services_.store);
+    if (!top && !left) return;
+    const QPoint wanted(left.value_or(x()), top.value_or(y()));
+    if (const auto at = OnScreen(wanted, size())) move(*at);
 }
 
 void TForm1::StoreParameters() { WriteStoredSettings(Settings(), UserDecimalSeparator(), services_.store); }
@@ -210,24 +211,14 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         ControlMouseMove(mouse->buttons(), mouse->position().toPoint());
         return true;
     }
-    if (event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        if (watched == ui_->dMen || watched == ui_->dMas) {
-            diaClick(watched);
-            return true;
+    if (!drags && ClickTracker::IsLeftButton(event)) {
+        if (clicks_.Clicked(watched, event)) {
+            if (watched == ui_->dMen || watched == ui_->dMas) diaClick(watched);
+            if (watched == ui_->Opciones) OpcionesClick();
+            if (watched == ui_->Updates) UpdatesClick();
+            if (watched == ui_->Cerrar) CerrarClick();
         }
-        if (watched == ui_->Opciones) {
-            OpcionesClick();
-            return true;
-        }
-        if (watched == ui_->Updates) {
-            UpdatesClick();
-            return true;
-        }
-        if (watched == ui_->Cerrar) {
-            CerrarClick();
-            return true;
-        }
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }

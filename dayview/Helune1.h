@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+#include "Clicks.h"
 #include "Phases.h"
 #include "Settings.h"
 #include "Surroundings.h"
@@ -85,6 +86,7 @@ private:
     WindowServices services_;
     std::unique_ptr<Ui::TForm1> ui_;
     QImage sunPicture_, moonPicture_;
+    ClickTracker clicks_;
 };
 
 }  // namespace helune

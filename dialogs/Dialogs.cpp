@@ -1,5 +1,7 @@
 #include "Dialogs.h"
 
+#include <QApplication>
+
 #include "Helune2.h"
 #include "Helune3.h"
 
@@ -16,6 +18,11 @@ WindowServices WithDialogs(WindowServices services) {
         about.exec();
     };
     return services;
+}
+
+void NameTheApplication() {
+    QApplication::setApplicationName(QStringLiteral("helune"));
+    QApplication::setDesktopFileName(QStringLiteral("helune"));
 }
 
 }  // namespace helune

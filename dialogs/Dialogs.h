@@ -9,4 +9,9 @@ namespace helune {
 // services with the options dialog (TForm2) and the about window (TForm3).
 WindowServices WithDialogs(WindowServices services);
 
+// Names the running application for the desktop ("helune", its desktop entry
+// and icon). No display name: the platform would append it to every window's
+// caption ("Helune Options — …").
+void NameTheApplication();
+
 }  // namespace helune

@@ -2,11 +2,9 @@
 
 #include <QComboBox>
 #include <QDate>
-#include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMessageBox>
-#include <QScreen>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -15,6 +13,7 @@
 
 #include "Fonts.h"
 #include "Pictures.h"
+#include "Placement.h"
 #include "Settings.h"
 #include "ui_Helune2.h"
 
@@ -197,7 +196,7 @@ TForm2::TForm2(ShownSettings& main, QWidget* parent)
     setWindowIcon(ProgramIcon());
     connect(ui_->Acepta, &QPushButton::clicked, this, &TForm2::AceptaClick);
     connect(ui_->Cancela, &QPushButton::clicked, this, &TForm2::CancelaClick);
-    CentreOnScreen();
+    CentreOnScreen(this);
     FormCreate();
 }
 
@@ -268,12 +267,5 @@ void TForm2::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void TForm2::CentreOnScreen() {
-    const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
-    if (!screen) return;
-    QRect frame(QPoint(), size());
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-}
 
 }  // namespace helune

@@ -49,7 +49,6 @@ protected:
 private:
     void SetEnglishTexts();
     void ShowSettings();
-    void CentreOnScreen();
     void StoreChanges(const QDate& date, const LocationSettings& chosen);
 
     ShownSettings& main_;

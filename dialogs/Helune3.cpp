@@ -6,6 +6,7 @@
 
 #include "Fonts.h"
 #include "Pictures.h"
+#include "Placement.h"
 #include "ui_Helune3.h"
 
 namespace helune {
@@ -25,6 +26,7 @@ TForm3::TForm3(QWidget* parent)
     ui_->CheckUpdates->setFont(AboutFont(false));
     ui_->UpdateUrl->setFont(AboutFont(true));
     ui_->UpdateUrl->installEventFilter(this);
+    CentreOnScreen(this);
     FormCreate();
 }
 
@@ -49,9 +51,8 @@ void TForm3::keyPressEvent(QKeyEvent* event) { event->accept(); }
 void TForm3::keyReleaseEvent(QKeyEvent* event) { FormKeyUp(event->key()); }
 
 bool TForm3::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ui_->UpdateUrl && event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        UpdateUrlClick();
+    if (watched == ui_->UpdateUrl && ClickTracker::IsLeftButton(event)) {
+        if (clicks_.Clicked(watched, event)) UpdateUrlClick();
         return true;
     }
     return QDialog::eventFilter(watched, event);

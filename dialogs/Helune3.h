@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <memory>
 
+#include "Clicks.h"
+
 namespace Ui {
 class TForm3;
 }
@@ -35,6 +37,7 @@ protected:
 
 private:
     std::unique_ptr<Ui::TForm3> ui_;
+    ClickTracker clicks_;
 };
 
 }  // namespace helune
