@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWindow>
 #include <cmath>
 
 #include "Composition.h"
@@ -115,8 +116,13 @@ void TForm1::ShowData() {
     layout.chart = chart;
     const std::vector<ChartItem> items = ComposeDayChart(facts, layout, QtTextMeasure());
 
-    ChartBitmap = QPixmap(chart);
+    // Painted at the screen's pixel ratio over the same layout, so that the chart
+    // is as sharp as the arrows and links around it; at 1× exactly as designed.
+    const qreal ratio = devicePixelRatioF();
+    ChartBitmap = QPixmap(QSize(qRound(chart.width() * ratio), qRound(chart.height() * ratio)));
+    ChartBitmap.setDevicePixelRatio(ratio);
     QPainter painter(&ChartBitmap);
+    if (ratio != 1.0) painter.setRenderHint(QPainter::SmoothPixmapTransform);
     PaintDayChart(painter, chart, items, sunPicture_, moonPicture_);
     painter.end();
     ui_->Imagen->setPixmap(ChartBitmap);
@@ -197,6 +203,15 @@ void TForm1::FormClose() {
 void TForm1::closeEvent(QCloseEvent* event) {
     FormClose();
     event->accept();
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // On a screen of another pixel ratio the chart is painted again for it.
+    if (!followsScreen_ && windowHandle()) {
+        connect(windowHandle(), &QWindow::screenChanged, this, [this] { ShowData(); });
+        followsScreen_ = true;
+    }
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

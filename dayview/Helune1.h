@@ -77,6 +77,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void FormCreate();
@@ -87,6 +88,7 @@ private:
     std::unique_ptr<Ui::TForm1> ui_;
     QImage sunPicture_, moonPicture_;
     ClickTracker clicks_;
+    bool followsScreen_ = false;
 };
 
 }  // namespace helune
