@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The two commands of the README, and the benchmarks.
 BUILD ?= build
 JOBS  ?= $(shell nproc)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The console's range command for a year at one place, beside libnova's rising,
 // setting and transit of the Sun and the Moon for the same days.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The engine's work for the day view, as the window asks it: the six events of
 // a day, with the phase lines of its chart, and a year of days; beside them the
 // same six events from libnova when it is installed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Benchmarks of the engine.
 #include <benchmark/benchmark.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Positions of the Sun and the Moon.
 #include <benchmark/benchmark.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A driver for instruction counts: the window's work for consecutive dates at
 // Madrid from 18 January 2008, one mode a run, to be counted by
 //   valgrind --tool=callgrind helune-callgrind-days MODE DAYS

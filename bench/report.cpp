@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs the benchmarks, then prints the ratios that matter: each figure against
 // its baseline from the same run.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fonts as the windows were designed: a family at a point size on a 96-dpi
 // canvas, so sizes do not depend on the screen. Where the family is missing,
 // Liberation Sans (with Arial's metrics) stands in.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // JPEG pictures decoded with libjpeg; a bad picture never ends the program.
 #pragma once
 

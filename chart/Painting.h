@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The day chart in pixels: the chart's fonts measured and drawn by Qt, and the
 // composed items painted over the chart's black.
 #pragma once

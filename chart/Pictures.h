@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's pictures, from its resources: the Sun and the Moon of the
 // chart (JPEG, decoded with libjpeg), the program's icon and the about
 // window's background.

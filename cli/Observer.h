@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The observer of the console's commands: the place, and the clock that turns
 // instants into local times and local dates into spans of universal time; from
 // the command line or, where it says nothing, from the system's zone and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The console's reports as text for people, and as JSON, CSV (RFC 4180) and
 // iCalendar (RFC 5545) for programs. Times are local, each with the offset in
 // force at its own instant; machine formats name events and phases by stable

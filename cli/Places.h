@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Places of the system's time-zone database: the principal location of each
 // zone, from zone1970.tab and, for the zones it folds into others (Oslo,
 // Reykjavik), zone.tab. They give the console's --place and its place when

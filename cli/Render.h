@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window's day chart as a picture, painted as the window paints it. Needs
 // a QGuiApplication.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the console reports: a local date's events from its own local midnight
 // to the next (23 or 25 hours on the days the clocks change), each at its own
 // universal instant, or why it does not happen; the length of the day; the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The next events from an instant on, for `next` and `wait`, and a sleep that
 // keeps to the wall clock through a suspended machine.
 #pragma once

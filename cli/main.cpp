@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // helune-cli: a day's events, a range of days, the Moon's phases and the
 // seasons, the sky now, the next event, day or night, a wait for an event and
 // the chart as a picture, for people and scripts; and the engine itself

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The day chart as data: what ShowData draws (texts with their fonts, colours
 // and top-left corners, and the pictures), composed from the day's facts and
 // measured text sizes, so that it can be checked, and written as text, without

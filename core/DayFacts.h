@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The day's facts as the chart and the console show them: the six events of a
 // local date, the phase table and its four lines, and the texts of dates,
 // clock times and angles.

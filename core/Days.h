@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Day counts and the dates they name. A day count, as QDate counts it, is the
 // Julian day number of a date plus the fraction of the day since its midnight;
 // the engine's JulianDay counts from noon, half a day earlier.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The fixed English texts shared by the windows.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The per-user settings store: text values under one key of the current user's
 // store. On Windows this is the registry key HKEY_CURRENT_USER\<keyPath>; on
 // other systems an INI file under a configuration folder, named after the key's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The observer's place and zone settings, their stored text forms, the defaults
 // from the system's time-zone record, and the daylight-saving decision.
 // Degrees throughout; longitude and zones positive West (a zone one hour ahead of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Surroundings.h"
 
 namespace helune {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the day view takes from the system: today's date by the local clock,
 // the system's time-zone record and the settings store, each the system's own
 // unless handed in (tests hand in their own, so that they change nothing of

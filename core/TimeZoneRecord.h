@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The system's time-zone record: biases and the two yearly transition rules
 // of the zone in force, derived from the system's IANA zone (TZ honoured).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Labels that act as buttons do: a click is a left-button press and a release
 // inside the same label, so that moving off before releasing cancels it.
 #pragma once

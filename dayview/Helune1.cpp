@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Helune1.h"
 
 #include <QCloseEvent>

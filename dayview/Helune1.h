@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window: a borderless black panel with the day chart, two arrows
 // that step the shown date and three links on a bottom banner.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the program's windows open: a stored position kept wholly on a screen,
 // and the dialogs centred on the screen.
 #pragma once

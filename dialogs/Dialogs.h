@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two dialogs as the main window's links open them: each made for its
 // use, run modally over the main window, and released.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program: its main window, captioned "Sun and Moon Helune" (the title the
 // task bar shows), the only window that exists from the start. No arguments
 // are read.

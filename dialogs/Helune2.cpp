@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Helune2.h"
 
 #include <QComboBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The options window: the shown date, the observer's place, the standard zone
 // and the daylight-saving adjustment, edited as whole degrees, hours and minutes.
 #pragma once

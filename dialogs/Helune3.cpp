@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Helune3.h"
 
 #include <QDesktopServices>

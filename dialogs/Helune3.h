@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The about window: the date of the last update and the address of the update
 // page, which opens in the user's web browser.
 #pragma once

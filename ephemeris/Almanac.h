@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The sky of one place between two universal instants: when the Sun and the
 // Moon cross an altitude or the meridian, where they stand, and when the
 // Moon's principal phases, the equinoxes and the solstices fall. For programs

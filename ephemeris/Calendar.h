@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Julian day numbers and the difference between dynamical and universal time.
 #pragma once
 

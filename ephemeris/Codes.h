@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The names the engine gives its bodies and quantities inside. The query
 // (Efemerides.h) speaks in its callers' 16-bit codes and turns them into these
 // once: a row is the body code less one, an element or a quantity the quantity

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The ephemeris engine's query: one quantity of one body at one local instant
 // and place. Units and signs: degrees and hours; longitude positive West,
 // latitude positive North; zone = universal minus local clock time in degrees,

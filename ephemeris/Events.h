@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Rising, meridian transit and setting of the Sun and the Moon on a local date
 // (Meeus, Astronomical Algorithms, ch. 15, with an iterated transit).
 // Degrees, longitude positive West, latitude positive North; z is the zone

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Angle helpers, time argument, mean arguments of the Moon's motion, obliquity,
 // nutation, sidereal time and the two coordinate transforms of the engine.
 // Conventions: degrees and hours as doubles (radians only inside trigonometry),

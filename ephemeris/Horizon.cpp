@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Horizon.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the Sun or the Moon crosses an altitude or the meridian at one place, in
 // universal instants.
 //

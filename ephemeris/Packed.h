@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Packed doubles (GCC vector extensions) and the sine and cosine kernels the
 // engine's sums share: two lanes with SSE2, four with AVX2. The kernels are
 // inlined into functions compiled for one instruction set or the other, so that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Moon's principal phases: instants at which the difference of the Sun's and
 // the Moon's geometric geocentric longitudes is a multiple of 90°. The search
 // runs on the theories' dynamical time; the instants it answers are universal

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Polynomials of the engine's theories, summed term by term in ascending order.
 #pragma once
 

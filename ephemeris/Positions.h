@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Positions of the planets' mean orbits, of the Sun seen from the Earth and of
 // the Moon: heliocentric elements (Meeus, Astronomical Algorithms, table 31.A,
 // with VSOP87D for the Earth), the geocentric pipeline with its optional

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Sines and cosines computed two (SSE2) or four (AVX2 with FMA) at a time: of
 // a few angles, and in sums of periodic terms a·sin x and b·cos x (the
 // nutation's and the Moon's).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Sums of the VSOP87 series.
 //
 // A series must come out as the plain loop  s += A·cos(B + C·tau)  over its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Earth's heliocentric position from the planetary theory VSOP87, version D:
 // spherical coordinates L, B, R referred to the mean dynamical ecliptic and
 // equinox of the date (Bretagnon & Francou 1988, A&A 202, 309).

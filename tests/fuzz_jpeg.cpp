@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Feeds arbitrary bytes to the JPEG decoder: whatever they are, it must answer with a
 // picture or an error, never crash, leak or read outside the data.
 #include <QByteArray>

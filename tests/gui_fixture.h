@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the window tests share: a settings folder of their own, the Madrid zone
 // and a fixed today, all handed to the code under test, so that nothing
 // depends on the machine they run on and nothing of the process is changed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The GUI tests run inside one application object, without a display unless
 // QT_QPA_PLATFORM names one.
 #include <gtest/gtest.h>

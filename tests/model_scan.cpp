@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model_scan.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The events' model found the plain way, for expected values that do not come
 // from the engine's own search: the apparent altitude and hour angle (the
 // query's quantities 17 and 14 with every correction, flags 15, at universal

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Runs helune-cli with ARGS (a ;-list) and checks its exit status (STATUS) and
 # that its standard output or error matches EXPECT (a regular expression).
 execute_process(COMMAND ${CLI} ${ARGS} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)

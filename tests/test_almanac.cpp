@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The interval interface: crossings and transits against the model found by a
 // plain scan, positions against Meeus's worked examples, phases and seasons
 // against the U.S. Naval Observatory.

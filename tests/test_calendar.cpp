@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Calendar and time: Julian day numbers, month lengths, ΔT.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The console's commands as functions: reading places, zones, dates and
 // instants; the observer's clock on the dates the clocks change; the day's
 // report where events fail to happen; the formats and calendars.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The console's questions of an instant: the sky now, the next events, day or
 // night, and a wait that keeps to the wall clock; and the commands as a script
 // runs them, with their output and exit status.

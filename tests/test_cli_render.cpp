@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The console's picture of the chart against the window's own.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The day chart: its texts, their positions from measured sizes, and its pixels.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Rising, transit and setting, checked on their own and against USNO tables.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Angle helpers, time argument, mean arguments, obliquity, nutation, sidereal
 // time, the coordinate transforms, and the packed sines and cosines they use.
 #include <gtest/gtest.h>

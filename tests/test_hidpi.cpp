@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window on a screen of twice the pixels (QT_SCALE_FACTOR=2, the
 // test's environment): the layout in logical pixels as at 1×, the chart
 // painted at the screen's ratio, a stored position kept on the screen.

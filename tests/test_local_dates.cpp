@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Rising, transit and setting on local dates where the universal day's events
 // fall elsewhere: each checked against the model found by a plain scan of the
 // apparent altitude and hour angle over the local date.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The options window: what it shows of the main window's date and settings, how
 // it checks the entries, and what accepting writes back.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Moon's phases: the search, its date arithmetic and the table of a shown day.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The day view's platform layer: the settings store, the time-zone record, today's date
 // and the JPEG decoder.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Mean elements, the Sun's geocentric pipeline with its corrections, and the Moon.
 #include <gtest/gtest.h>
 

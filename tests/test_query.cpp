@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The ephemeris query: dispatch by body and quantity, units, the zone.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings store as the main window uses it, the system zone's defaults and
 // the daylight-saving decision.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Dawn and dusk: the Sun's centre at 6°, 12° and 18° below the horizon, against
 // USNO's twilight table, and the Sun's own altitude at the instants found.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Rising and setting of the Sun and the Moon on local dates against the U.S.
 // Naval Observatory's tables: every place-year of riseset.txt (1750-2050, up
 // to ±90° of latitude), each in its own zone and in one on the other side of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The VSOP87D Earth tables and their sum EvalVSOP.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window as a user meets it: dragging, the arrows, the options and the
 // about window, driven through the real widgets.
 #include <gtest/gtest-spi.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "usno.h"
 
 #include <algorithm>

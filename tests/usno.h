@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading the U.S. Naval Observatory's rising and setting tables, grouped by the
 // local date of a chosen zone, for comparisons with the engine.
 #pragma once

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross-compiling for 64-bit ARM with Debian's g++-aarch64-linux-gnu; programs
 # and tests run under qemu-user with the target's libraries.
 set(CMAKE_SYSTEM_NAME Linux)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Instructions a day of the window's work at Madrid, counted by callgrind (the
 # same count on every run of the same build): each mode of
 # helune-callgrind-days over DAYS consecutive dates, less a run of no dates.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The engine off x86-64 and off GCC: cross-compiled for aarch64 with Debian's
 # g++-aarch64-linux-gnu, its tests run under qemu-user; then built with clang on
 # this machine and tested. Both builds take the engine alone (no Qt).

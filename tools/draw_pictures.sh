@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Draws Helune's pictures into resources/: the Sun and Moon pictures of the day view, the
 # program's icon and the about window's night sky. Needs ImageMagick's convert (Debian's
 # imagemagick package). Every shape is drawn four times larger than the picture and then

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Fuzzes the JPEG decoder with libFuzzer for a while (60 s unless given), seeded
 # with the program's own pictures in grey, progressive and CMYK variants. Needs
 # clang with its fuzzer runtime and ImageMagick: apt-get install clang

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs, with apt-get, every Debian 12 package that Helune needs to build, test,
 # benchmark and run; packages already present are left alone, and nothing is
 # fetched when all of them are there.

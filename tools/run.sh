@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Starts the program on the desktop; without a display, says how to see it.
 set -euo pipefail
 program="$1"
