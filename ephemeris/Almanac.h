@@ -28,6 +28,7 @@
 
 #include "Calendar.h"
 #include "Events.h"
+#include "HeluneApi.h"
 
 namespace helune {
 
@@ -47,11 +48,11 @@ struct Crossing {
 };
 
 // Every crossing of altitude by the body in [from, to), in time order.
-std::vector<Crossing> FindCrossings(SunOrMoon body, double altitude, JulianDay from, JulianDay to,
+HELUNE_API std::vector<Crossing> FindCrossings(SunOrMoon body, double altitude, JulianDay from, JulianDay to,
                                     double longitude, double latitude);
 
 // The same for several altitudes in one search: one list for each altitude.
-std::vector<std::vector<Crossing>> FindCrossings(SunOrMoon body, std::span<const double> altitudes, JulianDay from,
+HELUNE_API std::vector<std::vector<Crossing>> FindCrossings(SunOrMoon body, std::span<const double> altitudes, JulianDay from,
                                                  JulianDay to, double longitude, double latitude);
 
 struct Transit {
@@ -61,7 +62,7 @@ struct Transit {
 };
 
 // Every upper and lower transit of the body in [from, to), in time order.
-std::vector<Transit> FindTransits(SunOrMoon body, JulianDay from, JulianDay to, double longitude,
+HELUNE_API std::vector<Transit> FindTransits(SunOrMoon body, JulianDay from, JulianDay to, double longitude,
                                   double latitude);
 
 struct BodyPosition {
@@ -73,7 +74,7 @@ struct BodyPosition {
 };
 
 // Where the body stands at the universal instant.
-BodyPosition FindPosition(SunOrMoon body, JulianDay universal, double longitude, double latitude);
+HELUNE_API BodyPosition FindPosition(SunOrMoon body, JulianDay universal, double longitude, double latitude);
 
 // Phase codes as in Phases.h: 1 last quarter, 2 full moon, 3 first quarter, 4 new moon.
 struct PrincipalPhase {
@@ -85,7 +86,7 @@ struct PrincipalPhase {
 // Sun's and the Moon's geometric geocentric longitudes differ by a multiple of
 // 90° (the convention of FindFase), each found by its own search from the mean
 // lunation, on dynamical time, then less ΔT.
-std::vector<PrincipalPhase> FindPhases(JulianDay from, JulianDay to);
+HELUNE_API std::vector<PrincipalPhase> FindPhases(JulianDay from, JulianDay to);
 
 enum class Season : int8_t { MarchEquinox, JuneSolstice, SeptemberEquinox, DecemberSolstice };
 
@@ -97,7 +98,7 @@ struct SeasonStart {
 // Every equinox and solstice in [from, to), in time order: the instants at which
 // the Sun's apparent longitude (aberration, FK5 and nutation) is a multiple of
 // 90°, on dynamical time, then less ΔT.
-std::vector<SeasonStart> FindSeasons(JulianDay from, JulianDay to);
+HELUNE_API std::vector<SeasonStart> FindSeasons(JulianDay from, JulianDay to);
 
 // The events of one local date in universal instants, each as the query's
 // quantities 19, 20 and 21 answer them (Events.h: the tabulated methods where
@@ -110,7 +111,7 @@ struct DateEvents {
 // Flags of EventsOnDate.
 inline constexpr unsigned kTransitAlways = 1;  // the transit also on a date on which the body neither rises nor sets
 
-DateEvents EventsOnDate(SunOrMoon body, JulianDay localMidnight, double zone, double longitude, double latitude,
+HELUNE_API DateEvents EventsOnDate(SunOrMoon body, JulianDay localMidnight, double zone, double longitude, double latitude,
                         unsigned flags = 0);
 
 }  // namespace helune

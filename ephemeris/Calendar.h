@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "HeluneApi.h"
+
 namespace helune {
 
 // Days and fractions of a day from 1 January −4712 (Julian calendar) at 12:00;
@@ -18,11 +20,11 @@ inline constexpr JulianDay kJ2000 = 2451545.0;
 //                     Gregorian from 15 October 1582
 //   hour, minute      not validated: they add (hour + minute/60)/24 of a day
 // Returns −1.0 when the month or the day does not exist in the date's calendar.
-JulianDay JulianDayFromDate(int16_t day, int16_t month, int16_t year, int16_t hour, int16_t minute);
+HELUNE_API JulianDay JulianDayFromDate(int16_t day, int16_t month, int16_t year, int16_t hour, int16_t minute);
 
 // Number of days of a month under its own calendar: Julian leap years up to 1582,
 // Gregorian from 1583 on.
-int16_t DiasMes(int16_t month, int16_t year);
+HELUNE_API int16_t DiasMes(int16_t month, int16_t year);
 
 // ΔT = TT − UT in seconds at the universal instant jd: parabolas before 1620, a
 // table interpolated linearly from 1620 to 1799, polynomials in centuries from
@@ -31,6 +33,6 @@ int16_t DiasMes(int16_t month, int16_t year);
 // Observatory monthly to 2019, IERS yearly since), and after the last one
 // Espenak and Meeus's long-term model (2006), shifted to meet it and back on
 // the model by 2050.
-double DeltaT(JulianDay jd);
+HELUNE_API double DeltaT(JulianDay jd);
 
 }  // namespace helune

@@ -10,8 +10,9 @@
 
 #include "Calendar.h"
 #include "Codes.h"
+#include "Corrections.h"
 #include "Events.h"
-#include "Frames.h"
+#include "HeluneApi.h"
 
 namespace helune {
 
@@ -53,14 +54,14 @@ inline constexpr int16_t kQuantityAstronomicalDusk = EventQuantityCode(kAstronom
 // instant jd + zone/360. flags (efLightTime, efAberration, efFK5, efNutation)
 // choose the corrections of the positions. Anything it cannot serve (unknown
 // codes, bodies without data) answers 0.0; it never fails otherwise.
-double CalcEfemeride(int16_t Body, int16_t Quantity, int16_t Flags, JulianDay JD, double Longitude,
+HELUNE_API double CalcEfemeride(int16_t Body, int16_t Quantity, int16_t Flags, JulianDay JD, double Longitude,
                      double Latitude, double Zone);
 
 // Several quantities of one body at one local instant and place: Results[i] is
 // what CalcEfemeride answers for Quantities[i] (Results holds at least as many
 // values). The events among them (19-27) share their date's positions and
 // search, so that a day's events cost less together than one by one.
-void CalcEfemerides(int16_t Body, std::span<const int16_t> Quantities, int16_t Flags, JulianDay JD, double Longitude,
+HELUNE_API void CalcEfemerides(int16_t Body, std::span<const int16_t> Quantities, int16_t Flags, JulianDay JD, double Longitude,
                     double Latitude, double Zone, std::span<double> Results);
 
 }  // namespace helune

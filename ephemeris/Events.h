@@ -12,6 +12,7 @@
 
 #include "Calendar.h"
 #include "Codes.h"
+#include "HeluneApi.h"
 
 namespace helune {
 
@@ -61,20 +62,20 @@ inline constexpr double kAstronomicalTwilightAltitude = -18.0;
 // Rows without heliocentric series, other bodies' dawn and dusk, and other event
 // codes answer 0.0.
 enum class MoonDate : int8_t { Checked, Unchecked };
-double CalcEventTime(Row body, int16_t event, double z, double longitude, double latitude, JulianDay jd,
+HELUNE_API double CalcEventTime(Row body, int16_t event, double z, double longitude, double latitude, JulianDay jd,
                      MoonDate moonDate = MoonDate::Checked);
 
 // Several events of one body on one local date, as CalcEventTime answers each:
 // times[i] for events[i] (times holds at least as many values). The events
 // share the date's tabulated positions and the model's search.
-void CalcEventTimes(Row body, std::span<const int16_t> events, double z, double longitude, double latitude,
+HELUNE_API void CalcEventTimes(Row body, std::span<const int16_t> events, double z, double longitude, double latitude,
                     JulianDay jd, std::span<double> times);
 
 // The transit: the instant of hour angle 0 nearest to local noon, found by
 // stepping back by the hour angle (at most 20 evaluations), and −1 when it does not
 // converge or does not fall on the date. jdNoon is the local date's noon (a whole
 // Julian day), as a local-time instant.
-double RefineTransit(Row body, JulianDay jdNoon, double longitude, double latitude, double z);
+HELUNE_API double RefineTransit(Row body, JulianDay jdNoon, double longitude, double latitude, double z);
 
 // The Moon's rising or setting on the local date whose noon is jdNoon, checked
 // against the model as CalcEventTime says. The rule it checks: the earliest
@@ -82,6 +83,6 @@ double RefineTransit(Row body, JulianDay jdNoon, double longitude, double latitu
 // crossings of the universal days before, of and after the date (tabulated as
 // for the date itself), each counted only where the Moon then stands within 1°
 // of the horizon.
-double CheckMoonEventDay(int16_t event, JulianDay jdNoon, double longitude, double latitude, double z);
+HELUNE_API double CheckMoonEventDay(int16_t event, JulianDay jdNoon, double longitude, double latitude, double z);
 
 }  // namespace helune

@@ -10,14 +10,9 @@
 
 #include "Calendar.h"
 #include "Codes.h"
+#include "Corrections.h"
 
 namespace helune {
-
-// Correction flags of the position routines (a bit set).
-inline constexpr int16_t efLightTime = 1;   // one light-time step
-inline constexpr int16_t efAberration = 2;  // annual aberration added to λ and β
-inline constexpr int16_t efFK5 = 4;         // VSOP87 dynamical frame to FK5
-inline constexpr int16_t efNutation = 8;    // nutation in longitude, true obliquity
 
 // Unit conversions, computed with π in extended precision and rounded to double.
 double RadToDeg(double x);    // x · 180 / π
