@@ -44,110 +44,147 @@ using helune::JulianDay;
 
 constexpr int kExitUsage = 2;
 
-constexpr const char* kHelp = R"(usage:
-  helune-cli [day [DATE]] [PLACE] [--altitude DEG]... [--format text|json|csv]
-  helune-cli range FROM TO [PLACE] [--altitude DEG]... [--format text|json|csv]
-  helune-cli phases FROM TO [PLACE] [--seasons] [--format text|json|csv|ics] [--all-day]
-  helune-cli seasons FROM TO [PLACE] [--format text|json|csv|ics] [--all-day]
-  helune-cli now [--at INSTANT] [PLACE] [--format text|json]
-  helune-cli next EVENT [--count N] [--altitude DEG] [--at INSTANT] [PLACE]
-  helune-cli poll [--at INSTANT] [PLACE] [--format text|json]
-  helune-cli wait EVENT [--offset MINUTES] [--altitude DEG] [--if-missed run|skip]
-                  [--verbose] [PLACE]
-  helune-cli render [DATE] --output FILE.png|- [PLACE]
-  helune-cli calc BODY QUANTITY FLAGS JD LONGITUDE LATITUDE ZONE
-  helune-cli events DAY MONTH YEAR LONGITUDE LATITUDE ZONE
-  helune-cli events -      (one 'DAY MONTH YEAR LONGITUDE LATITUDE ZONE' a line)
-  helune-cli --help | --version   (COMMAND --help for its options)
+// The whole help, laid out as help2man reads it (the manual page is made from
+// it): sections headed "Name:" at the left margin, items indented by two
+// spaces with their text from column 24.
+constexpr const char* kHelp = R"(Usage: helune-cli [COMMAND] [ARGUMENT]... [OPTION]...
+The times of the Sun and the Moon for one place: risings, transits, settings,
+twilight, the Moon's phases, the equinoxes and solstices, the sky of an
+instant, and a wait for the next event. Without a command, the day's events.
 
-day     the events of a local date (DATE YYYY-MM-DD, today by default), from
-        its midnight to the next: the Sun's rising, transit (solar noon, with
-        its altitude) and setting, the day's length and its change from the
-        day before; the Moon's rising, transit and setting, its illuminated
-        fraction and age at noon; civil, nautical and astronomical dawn and
-        dusk (the Sun 6, 12 and 18 degrees down); the principal phases around
-        the date. Each time has the offset in force at its own instant; an
-        event that does not happen says why (polar day, polar night, no
-        moonrise this date). With --as-window, the window's chart as text.
-range   one row a day from FROM to TO, with the same events
-phases  the Moon's principal phases from FROM to TO (--seasons: with the
-        equinoxes and solstices)
-seasons the equinoxes and solstices from FROM to TO
-now     where the Sun and the Moon stand (altitude; azimuth from North,
-        clockwise), whether they are up, the next rising and setting of each,
-        and the Moon's illuminated fraction and phase
-next    the next EVENT, or --count of them, as ISO 8601 times, one a line
-poll    day, twilight or night at the place, said in the exit status too:
-        2 day, 3 night, 4 twilight (the Sun's centre between 0.833 and 18
-        degrees below the horizon); 64 for a bad command line
-wait    sleeps until the next EVENT at the place, moved by --offset minutes,
-        then exits 0 (1: none within a year). It keeps to the wall clock, so
-        a suspended machine wakes it at the right time; woken more than a
-        minute late, --if-missed run exits at once (the default), skip waits
-        for the next one
-render  the window's chart, pixel for pixel, as a PNG picture (--output -:
-        to standard output), on the window's clock (--as-window)
+Commands:
+  day [DATE]            the events of a local date (YYYY-MM-DD, today by
+                        default), from its midnight to the next: the Sun's
+                        rising, transit (solar noon, with its altitude) and
+                        setting, the day's length and its change from the day
+                        before; the Moon's rising, transit and setting, its
+                        illuminated fraction and age at noon; civil, nautical
+                        and astronomical dawn and dusk (the Sun 6, 12 and 18
+                        degrees down); the principal phases around the date.
+                        Each time has the offset in force at its own instant;
+                        an event that does not happen says why (polar day,
+                        polar night, no moonrise this date). With --as-window,
+                        the window's chart as text.
+  range FROM TO         one row a day from FROM to TO, with the same events
+  phases FROM TO        the Moon's principal phases from FROM to TO
+                        (--seasons: with the equinoxes and solstices)
+  seasons FROM TO       the equinoxes and solstices from FROM to TO
+  now                   where the Sun and the Moon stand (altitude; azimuth
+                        from North, clockwise), whether they are up, the next
+                        rising and setting of each, and the Moon's illuminated
+                        fraction and phase
+  next EVENT            the next EVENT, or --count of them, as ISO 8601 times,
+                        one a line
+  poll                  day, twilight or night at the place, said in the exit
+                        status too (see Exit status)
+  wait EVENT            sleeps until the next EVENT at the place, moved by
+                        --offset minutes, then exits 0 (1: none within a
+                        year). It keeps to the wall clock, so a suspended
+                        machine wakes it at the right time.
+  render [DATE]         the window's chart, pixel for pixel, as a PNG picture,
+                        on the window's clock (--as-window)
+  calc BODY QUANTITY FLAGS JD LONGITUDE LATITUDE ZONE
+                        one quantity of the ephemeris query, printed with
+                        %.17g (see The engine's query)
+  events DAY MONTH YEAR LONGITUDE LATITUDE ZONE
+                        for local noon of the date, the Sun's and the Moon's
+                        rising, setting and transit (local clock hours, -1
+                        when not on the date), then the eight phases that the
+                        window lists around the date: 'phase D M Y h m s
+                        CODE' (CODE 1 last quarter, 2 full, 3 first quarter,
+                        4 new moon, 0 a search that did not settle)
+  events -              the six values from each line of standard input, each
+                        answered with its 14 lines, in order
 
-EVENT   sunrise, solar_noon, sunset, moonrise, moon_transit (not for wait),
-        moonset, civil_dawn, civil_dusk, nautical_dawn, nautical_dusk,
-        astronomical_dawn, astronomical_dusk; for next also new_moon,
-        first_quarter, full_moon, last_quarter, equinox, solstice,
-        march_equinox, june_solstice, september_equinox, december_solstice
---altitude DEG   also the Sun's rising and setting through DEG degrees of
-        altitude of its centre; day and range take it again and again, and
-        two names: golden_hour (the Sun from -4 to +6 degrees) and blue_hour
-        (-6 to -4). For next and wait one number, with a rising EVENT
-        (sunrise, any dawn) or a setting one (sunset, any dusk).
---at INSTANT   2026-06-21T12:00, seconds optional, with Z or an offset
-        (+02:00), or without on the place's clock; now by default
+Events:
+  sunrise, solar_noon, sunset, moonrise, moon_transit (not for wait), moonset,
+  civil_dawn, civil_dusk, nautical_dawn, nautical_dusk, astronomical_dawn,
+  astronomical_dusk; for next also new_moon, first_quarter, full_moon,
+  last_quarter, equinox, solstice, march_equinox, june_solstice,
+  september_equinox, december_solstice.
 
-PLACE   --place Oslo         a city of the system's time-zone database:
-                             its coordinates and zone
-        --lat 40.4 | 40.4N   latitude, North positive (with --lon)
-        --lon -3.7 | 3.7W    longitude, East positive (the window's store keeps
-                             it positive West; the console converts)
-        --tz Europe/Madrid   an IANA zone with its history: each time in the
-                             offset in force at its instant
-        --utc-offset +01:00  a fixed offset from universal time
-        --as-window          the window's clock: one offset a date (--tz's at
-                             local midnight, or the window's daylight rule)
-        Without --tz or --utc-offset: the system's zone (TZ, else the
-        configured one). Without a place: the window's stored one, else the
-        principal city of the zone, named on standard error.
+Place:
+  --place NAME          a city of the system's time-zone database (Oslo,
+                        New_York): its coordinates and zone
+  --lat DEGREES         latitude, North positive, or with a hemisphere letter
+                        (40.4, 40.4N); with --lon
+  --lon DEGREES         longitude, East positive, or with a hemisphere letter
+                        (-3.7, 3.7W); the window's store keeps it positive
+                        West, the console converts
+  --tz ZONE             an IANA zone (Europe/Madrid) with its history: each
+                        time in the offset in force at its instant
+  --utc-offset +HH:MM   a fixed offset from universal time
+  --as-window           the window's clock: one offset a date (--tz's at
+                        local midnight, or the window's daylight rule)
 
-calc    prints one quantity of the ephemeris query, with %.17g:
-          BODY      1 Mercury ... 8 Neptune (3: the Earth; its geocentric quantities
-                    are the Sun's), 10 the Moon
-          QUANTITY  1-6 mean elements, 7-9 heliocentric, 10-18 geocentric
-                    (10 longitude, 13 right ascension in hours, 17 altitude, 18
-                    azimuth from the South, positive West), 19 transit, 20 rising,
-                    21 setting (local clock hours, -1 when not on the date)
-          FLAGS     sum of 1 light time, 2 aberration, 4 FK5, 8 nutation
-          JD        Julian day of the local clock time
-events  prints, for local noon of the date, the Sun's and the Moon's rising,
-        setting and transit (local clock hours, -1 when not on the date), then
-        the eight phases that the day view lists around the date:
-        'phase D M Y h m s CODE' (CODE 1 last quarter, 2 full, 3 first quarter,
-        4 new moon, 0 a search that did not settle). With '-', reads the six
-        values from each line of standard input and answers each with its 14
-        lines, in order: a year of checks in one process.
+  Without --tz or --utc-offset, the system's zone (TZ, else the configured
+  one). Without a place, the window's stored one, else the principal city of
+  the zone, named on standard error.
 
-Conventions of calc and events: angles in degrees; LONGITUDE positive West of
-Greenwich, LATITUDE positive North; ZONE is universal time minus local clock time
-in degrees, 15 per hour, positive West (Central European Time is -15, US Eastern
-Standard Time 75).
+Options:
+  --format FORMAT       text (the default), json or csv; for phases and
+                        seasons also ics (iCalendar)
+  --altitude DEG        also the Sun's rising and setting through DEG degrees
+                        of altitude of its centre; day and range take it again
+                        and again, and two names: golden_hour (the Sun from -4
+                        to +6 degrees) and blue_hour (-6 to -4). For next and
+                        wait one number, with a rising EVENT (sunrise, any
+                        dawn) or a setting one (sunset, any dusk).
+  --at INSTANT          for now, next and poll: 2026-06-21T12:00, seconds
+                        optional, with Z or an offset (+02:00), or without on
+                        the place's clock; now by default
+  --count N             for next: how many, 1 to 1000
+  --offset MINUTES      for wait: minutes after the event (negative: before)
+  --if-missed WHAT      for wait, woken more than a minute after the moment
+                        (a suspended machine): run exits at once (the
+                        default), skip waits for the next one
+  --verbose             for wait: says what it waits for
+  --seasons             for phases: the equinoxes and solstices too
+  --all-day             for phases and seasons in ics: one all-day event on
+                        each local date, the time in the description
+  --output FILE         for render: the PNG file, - for standard output
+  -h, --help            this help; COMMAND --help lists that command's options
+  --version             the version
+
+The engine's query:
+  BODY                  1 Mercury ... 8 Neptune (3: the Earth; its geocentric
+                        quantities are the Sun's), 10 the Moon
+  QUANTITY              1-6 mean elements, 7-9 heliocentric, 10-18
+                        geocentric (10 longitude, 13 right ascension in hours,
+                        17 altitude, 18 azimuth from the South, positive
+                        West), 19 transit, 20 rising, 21 setting (local clock
+                        hours, -1 when not on the date)
+  FLAGS                 sum of 1 light time, 2 aberration, 4 FK5, 8 nutation
+  JD                    Julian day of the local clock time
+
+  Angles in degrees; LONGITUDE positive West of Greenwich, LATITUDE positive
+  North; ZONE is universal time minus local clock time in degrees, 15 per
+  hour, positive West (Central European Time is -15, US Eastern Standard Time
+  75).
+
+Exit status:
+  0                     the answer was written
+  1                     an event does not happen within reach, or the output
+                        could not be written
+  2                     a bad command line, named in one line on standard
+                        error (for poll: 64)
+  2, 3, 4               poll: day, night, twilight (the Sun's centre between
+                        0.833 and 18 degrees below the horizon)
 
 Examples:
   helune-cli next full_moon --count 3
-  helune-cli day --place Oslo --altitude golden_hour
-  helune-cli phases 2027-01-01 2027-12-31 --seasons --format ics --all-day > sky.ics
-  crontab, lights on a quarter of an hour before sunset:
-    0 12 * * *  helune-cli wait sunset --offset -15 --if-missed skip && lights-on
-  status bar:  helune-cli now --format json | jq -r '.moon.phase'
-  scripts:     helune-cli poll >/dev/null; [ $? -eq 3 ] && echo night
 
-Errors: one line on standard error naming the option or value, exit status 2
-(poll: 64).
+  helune-cli day --place Oslo --altitude golden_hour
+
+  helune-cli phases 2027-01-01 2027-12-31 --seasons --format ics --all-day
+
+  In a crontab, lights on a quarter of an hour before sunset:
+
+  0 12 * * * helune-cli wait sunset --offset -15 --if-missed skip && lights-on
+
+  In a status bar, the Moon's phase:
+
+  helune-cli now --format json | jq -r .moon.phase
 )";
 
 using helune::cli::UsageError;

@@ -15,6 +15,7 @@ packages=(
   libnova-dev
   fonts-liberation
   xvfb imagemagick
+  help2man
 )
 
 missing=()
