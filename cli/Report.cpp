@@ -141,10 +141,30 @@ EventKind AltitudeEvent(double altitude, EventType type) {
             SunOrMoon::Sun, type, altitude};
 }
 
+namespace {
+
+struct Shortcut {
+    const char* name;
+    std::vector<double> altitudes;
+};
+const std::vector<Shortcut>& Shortcuts() {
+    static const std::vector<Shortcut> kShortcuts = {{"golden_hour", {kGoldenHourEnds, kGoldenHourBegins}},
+                                                     {"blue_hour", {kGoldenHourBegins, kBlueHourBegins}}};
+    return kShortcuts;
+}
+
+}  // namespace
+
 std::optional<std::vector<double>> AltitudeShortcut(const std::string& name) {
-    if (name == "golden_hour") return std::vector<double>{kGoldenHourEnds, kGoldenHourBegins};
-    if (name == "blue_hour") return std::vector<double>{kGoldenHourBegins, kBlueHourBegins};
+    for (const Shortcut& s : Shortcuts())
+        if (name == s.name) return s.altitudes;
     return std::nullopt;
+}
+
+std::vector<std::string> AltitudeShortcutNames() {
+    std::vector<std::string> names;
+    for (const Shortcut& s : Shortcuts()) names.emplace_back(s.name);
+    return names;
 }
 
 std::vector<PhaseInstant> PhasesBetween(JulianDay from, JulianDay to) { return FindPhases(from, to); }

@@ -39,6 +39,7 @@ EventKind AltitudeEvent(double altitude, EventType type);
 // The altitudes the named shortcuts stand for: golden_hour, the Sun between −4°
 // and +6°; blue_hour, between −6° and −4°. Nothing for any other text.
 std::optional<std::vector<double>> AltitudeShortcut(const std::string& name);
+std::vector<std::string> AltitudeShortcutNames();
 
 // Why an event does not happen on a date: a stable code and its text.
 struct Reason {

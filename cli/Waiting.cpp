@@ -69,12 +69,12 @@ std::optional<Upcoming> UpcomingNamed(const std::string& name, std::optional<dou
     return std::nullopt;
 }
 
-std::string UpcomingNames() {
-    std::string names;
-    for (const EventKind& kind : ReportedEvents()) names += kind.key + ", ";
-    for (const PhaseName& p : kPhaseNames) names += std::string(p.name) + ", ";
-    for (const SeasonName& s : SeasonNames()) names += std::string(s.name) + ", ";
-    return names.substr(0, names.size() - 2);
+std::vector<std::string> UpcomingNames() {
+    std::vector<std::string> names;
+    for (const EventKind& kind : ReportedEvents()) names.push_back(kind.key);
+    for (const PhaseName& p : kPhaseNames) names.emplace_back(p.name);
+    for (const SeasonName& s : SeasonNames()) names.emplace_back(s.name);
+    return names;
 }
 
 std::optional<Upcoming> WaitableNamed(const std::string& name, std::optional<double> altitude) {
@@ -83,10 +83,10 @@ std::optional<Upcoming> WaitableNamed(const std::string& name, std::optional<dou
     return event;
 }
 
-std::string WaitableNames() {
-    std::string names;
+std::vector<std::string> WaitableNames() {
+    std::vector<std::string> names;
     for (const EventKind& kind : ReportedEvents())
-        if (IsWaitable(kind)) names += (names.empty() ? "" : ", ") + kind.key;
+        if (IsWaitable(kind)) names.push_back(kind.key);
     return names;
 }
 

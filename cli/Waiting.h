@@ -24,11 +24,11 @@ struct Upcoming {
 // The names `next` takes: every reported event, the phases, "equinox",
 // "solstice" and each season by its month ("march_equinox" …).
 std::optional<Upcoming> UpcomingNamed(const std::string& name, std::optional<double> altitude = std::nullopt);
-std::string UpcomingNames();
+std::vector<std::string> UpcomingNames();
 
 // The names `wait` takes: the reported events but the Moon's transit.
 std::optional<Upcoming> WaitableNamed(const std::string& name, std::optional<double> altitude = std::nullopt);
-std::string WaitableNames();
+std::vector<std::string> WaitableNames();
 
 // The first count instants after from at which the event happens at the
 // observer: a day's event sought for a year beyond the count's own days, a

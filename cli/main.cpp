@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTimeZone>
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -18,6 +19,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <iterator>
+#include <map>
 #include <limits>
 #include <optional>
 #include <sstream>
@@ -28,6 +30,7 @@
 #include "DayFacts.h"
 #include "Efemerides.h"
 #include "Output.h"
+#include "Places.h"
 #include "Phases.h"
 #include "Surroundings.h"
 #ifdef HELUNE_RENDER_IN_PROCESS
@@ -288,6 +291,9 @@ void Events(const std::vector<const char*>& args) {
 // What the people's commands read from the command line.
 struct Arguments {
     helune::cli::PlaceOptions place;
+    // What completes each option's and argument's value, where a list does:
+    // the command's formats, the event names …
+    std::map<std::string, std::vector<std::string>> values;
     std::string format = "text";
     std::string date, from, to, output, event, offset, at, ifMissed = "run";
     std::vector<std::string> altitudes;
@@ -318,8 +324,16 @@ void AddPlaceOptions(CLI::App* command, Arguments& a) {
     place->excludes(latitude)->excludes(longitude);
 }
 
-void AddFormatOption(CLI::App* command, Arguments& a, const char* formats) {
-    command->add_option("--format", a.format, std::string("output format: ") + formats);
+// Names as a list in a sentence: "a, b, c".
+std::string Listed(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
+    return text;
+}
+
+void AddFormatOption(CLI::App* command, Arguments& a, std::vector<std::string> formats, const char* note = "") {
+    command->add_option("--format", a.format, "output format: " + Listed(formats) + note);
+    a.values["--format"] = std::move(formats);
 }
 
 void AddAtOption(CLI::App* command, Arguments& a) {
@@ -328,13 +342,11 @@ void AddAtOption(CLI::App* command, Arguments& a) {
                         "without; now by default");
 }
 
-helune::cli::Format CheckedFormat(const std::string& text, std::initializer_list<const char*> allowed) {
-    std::string names;
-    for (const char* name : allowed) {
-        if (text == name) return helune::cli::ParseFormat(text);
-        names += std::string(names.empty() ? "" : ", ") + name;
-    }
-    throw UsageError{"--format: '" + text + "' is not one of " + names};
+// The --format given, one of the command's.
+helune::cli::Format CheckedFormat(const Arguments& a) {
+    const std::vector<std::string>& allowed = a.values.at("--format");
+    if (std::find(allowed.begin(), allowed.end(), a.format) != allowed.end()) return helune::cli::ParseFormat(a.format);
+    throw UsageError{"--format: '" + a.format + "' is not one of " + Listed(allowed)};
 }
 
 Observer ObserverOf(helune::cli::PlaceOptions options, bool asWindow = false) {
@@ -398,7 +410,7 @@ JulianDay InstantOrNow(const std::string& text, const Observer& observer) {
 }
 
 void Day(const Arguments& a) {
-    const auto format = CheckedFormat(a.format, {"text", "json", "csv"});
+    const auto format = CheckedFormat(a);
     const Observer observer = ObserverOf(a.place);
     const QDate date = DateOrToday(a.date);
     const std::vector<double> altitudes = Altitudes(a.altitudes);
@@ -412,7 +424,7 @@ void Day(const Arguments& a) {
 }
 
 void Range(const Arguments& a) {
-    const auto format = CheckedFormat(a.format, {"text", "json", "csv"});
+    const auto format = CheckedFormat(a);
     const Observer observer = ObserverOf(a.place);
     const QDate from = helune::cli::ParseDate("FROM", a.from), to = helune::cli::ParseDate("TO", a.to);
     CheckOrder(from, to);
@@ -434,7 +446,7 @@ helune::cli::CalendarOptions Calendar(const Arguments& a, helune::cli::Format fo
 }
 
 void Phases(const Arguments& a) {
-    const auto format = CheckedFormat(a.format, {"text", "json", "csv", "ics"});
+    const auto format = CheckedFormat(a);
     const Observer observer = ObserverOf(a.place);
     const auto [start, end] = Span(a, observer);
     const helune::cli::CalendarOptions calendar = Calendar(a, format);
@@ -445,7 +457,7 @@ void Phases(const Arguments& a) {
 }
 
 void Seasons(const Arguments& a) {
-    const auto format = CheckedFormat(a.format, {"text", "json", "csv", "ics"});
+    const auto format = CheckedFormat(a);
     const Observer observer = ObserverOf(a.place);
     const auto [start, end] = Span(a, observer);
     const helune::cli::CalendarOptions calendar = Calendar(a, format);
@@ -454,7 +466,7 @@ void Seasons(const Arguments& a) {
 }
 
 void Now(const Arguments& a) {
-    const auto format = CheckedFormat(a.format, {"text", "json"});
+    const auto format = CheckedFormat(a);
     const Observer observer = ObserverOf(a.place);
     const JulianDay instant = InstantOrNow(a.at, observer);
     SayAssumed(observer);
@@ -467,7 +479,7 @@ constexpr int kMostUpcoming = 1000;
 int Next(const Arguments& a) {
     const auto upcoming = helune::cli::UpcomingNamed(a.event, SingleAltitude(a.altitudes));
     if (!upcoming)
-        throw UsageError{"EVENT: '" + a.event + "' is not one of " + helune::cli::UpcomingNames() +
+        throw UsageError{"EVENT: '" + a.event + "' is not one of " + Listed(helune::cli::UpcomingNames()) +
                          (a.altitudes.empty() ? "" : " (with --altitude: the Sun's risings and settings)")};
     if (a.count < 1 || a.count > kMostUpcoming)
         throw UsageError{"--count: " + std::to_string(a.count) + " is not from 1 to " + std::to_string(kMostUpcoming)};
@@ -488,7 +500,7 @@ int Next(const Arguments& a) {
 constexpr int kPollDay = 2, kPollNight = 3, kPollTwilight = 4, kPollUsage = 64;
 
 int Poll(const Arguments& a) {
-    const auto format = CheckedFormat(a.format, {"text", "json"});
+    const auto format = CheckedFormat(a);
     const Observer observer = ObserverOf(a.place);
     const JulianDay instant = InstantOrNow(a.at, observer);
     SayAssumed(observer);
@@ -513,9 +525,10 @@ double OffsetMinutes(const std::string& text) {
 
 int Wait(const Arguments& a) {
     const auto upcoming = helune::cli::WaitableNamed(a.event, SingleAltitude(a.altitudes));
-    if (!upcoming) throw UsageError{"EVENT: '" + a.event + "' is not one of " + helune::cli::WaitableNames()};
+    if (!upcoming) throw UsageError{"EVENT: '" + a.event + "' is not one of " + Listed(helune::cli::WaitableNames())};
     const double offset = OffsetMinutes(a.offset);
-    if (a.ifMissed != "run" && a.ifMissed != "skip")
+    const std::vector<std::string>& choices = a.values.at("--if-missed");
+    if (std::find(choices.begin(), choices.end(), a.ifMissed) == choices.end())
         throw UsageError{"--if-missed: '" + a.ifMissed + "' is not run or skip"};
     const Observer observer = ObserverOf(a.place);
     SayAssumed(observer);
@@ -632,16 +645,19 @@ void DefineCommand(CLI::App& app, Arguments& a, const Command& command) {
         c->add_option("FROM", a.from, "YYYY-MM-DD")->required();
         c->add_option("TO", a.to, "YYYY-MM-DD")->required();
     }
-    if (name == "next") c->add_option("EVENT", a.event, helune::cli::UpcomingNames())->required();
-    if (name == "wait") c->add_option("EVENT", a.event, helune::cli::WaitableNames())->required();
-    if (name == "day") AddFormatOption(c, a, "text, json, csv (text with --as-window: the window's chart)");
-    if (name == "range") AddFormatOption(c, a, "text, json, csv");
+    if (among({"next", "wait"})) {
+        a.values["EVENT"] = name == "next" ? helune::cli::UpcomingNames() : helune::cli::WaitableNames();
+        c->add_option("EVENT", a.event, Listed(a.values["EVENT"]))->required();
+    }
+    if (name == "day") AddFormatOption(c, a, {"text", "json", "csv"}, " (text with --as-window: the window's chart)");
+    if (name == "range") AddFormatOption(c, a, {"text", "json", "csv"});
     if (among({"phases", "seasons"})) {
-        AddFormatOption(c, a, "text, json, csv, ics");
+        AddFormatOption(c, a, {"text", "json", "csv", "ics"});
         c->add_flag("--all-day", a.allDay, "ics: one all-day event on each local date, the time in the description");
     }
     if (name == "phases") c->add_flag("--seasons", a.seasons, "the equinoxes and solstices too");
-    if (among({"now", "poll"})) AddFormatOption(c, a, "text, json");
+    if (among({"now", "poll"})) AddFormatOption(c, a, {"text", "json"});
+    if (among({"day", "range"})) a.values["--altitude"] = helune::cli::AltitudeShortcutNames();
     if (among({"day", "range"}))
         c->add_option("--altitude", a.altitudes,
                       "also the Sun's rising and setting through DEG degrees of altitude (of its centre); again for "
@@ -653,6 +669,7 @@ void DefineCommand(CLI::App& app, Arguments& a, const Command& command) {
     if (among({"now", "next", "poll"})) AddAtOption(c, a);
     if (name == "wait") {
         c->add_option("--offset", a.offset, "minutes after the event (negative: before)");
+        a.values["--if-missed"] = {"run", "skip"};
         c->add_option("--if-missed", a.ifMissed,
                       "on waking more than a minute late (a suspended machine): run, exit 0 at once (the default), "
                       "or skip, wait for the next");
@@ -709,6 +726,67 @@ int RunCommand(const std::vector<std::string>& arguments) {
 // The exit status of a bad command line: poll's own, for its 2 means day.
 int UsageStatus(std::string_view command) { return command == "poll" ? kPollUsage : kExitUsage; }
 
+// The IANA zone names of the system, for --tz.
+std::vector<std::string> ZoneNames() {
+    std::vector<std::string> names;
+    for (const QByteArray& id : QTimeZone::availableTimeZoneIds()) names.push_back(id.toStdString());
+    return names;
+}
+
+// The cities of --place, written as the shell passes them on (no spaces).
+std::vector<std::string> PlaceNames() {
+    std::vector<std::string> names;
+    for (helune::cli::ZonePlace place : helune::cli::ZonePlaces()) {
+        std::replace(place.city.begin(), place.city.end(), ' ', '_');
+        names.push_back(place.city);
+    }
+    return names;
+}
+
+// The words that may stand where the last of words is being typed, each
+// beginning as it does: the commands, a command's options (from its own
+// definition), or an option's or argument's values. For the shells' completion
+// scripts, which pass the words after the program's name.
+std::vector<std::string> Completions(std::vector<std::string> words) {
+    if (words.empty()) words.emplace_back();
+    const std::string typed = words.back();
+    std::vector<std::string> candidates;
+    if (words.size() == 1) {
+        for (const Command& command : kCommands) candidates.emplace_back(command.name);
+        candidates.insert(candidates.end(), {"calc", "events", "--help", "--version"});
+    } else if (const Command* command = CommandNamed(words.front())) {
+        CLI::App app;
+        Arguments a;
+        DefineCommand(app, a, *command);
+        const CLI::App* defined = app.get_subcommand(command->name);
+        const std::string before = words[words.size() - 2];
+        const CLI::Option* valued = defined->get_option_no_throw(before);
+        if (valued && valued->get_type_size_max() > 0) {
+            if (before == "--tz") candidates = ZoneNames();
+            if (before == "--place") candidates = PlaceNames();
+            if (const auto found = a.values.find(before); found != a.values.end()) candidates = found->second;
+        } else if (typed.rfind('-', 0) == 0) {
+            for (const CLI::Option* option : defined->get_options())
+                for (const std::string& name : option->get_lnames()) candidates.push_back("--" + name);
+        } else if (const auto events = a.values.find("EVENT"); events != a.values.end()) {
+            candidates = events->second;
+        }
+    }
+    std::vector<std::string> matching;
+    for (const std::string& candidate : candidates)
+        if (candidate.rfind(typed, 0) == 0) matching.push_back(candidate);
+    return matching;
+}
+
+int Complete(const std::vector<const char*>& args) {
+    int argc = 1;
+    char name[] = "helune-cli";
+    char* argv[] = {name, nullptr};
+    QCoreApplication application(argc, argv);
+    for (const std::string& word : Completions({args.begin(), args.end()})) std::printf("%s\n", word.c_str());
+    return 0;
+}
+
 // Runs the command line; a usage error is reported by the caller.
 int Run(std::string_view command, const std::vector<const char*>& all, const std::vector<const char*>& args) {
     if (command == "--help" || command == "-h" || command == "help") {
@@ -719,6 +797,8 @@ int Run(std::string_view command, const std::vector<const char*>& all, const std
         Calc(args);
     } else if (command == "events") {
         Events(args);
+    } else if (command == "__complete") {
+        return Complete(args);
     } else {
         return RunCommand(std::vector<std::string>(all.begin(), all.end()));
     }
