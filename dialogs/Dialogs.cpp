@@ -23,7 +23,7 @@ WindowServices WithDialogs(WindowServices services) {
 
 void NameTheApplication() {
     QApplication::setApplicationName(QStringLiteral("helune"));
-    QApplication::setDesktopFileName(QStringLiteral("helune"));
+    QApplication::setDesktopFileName(QStringLiteral(HELUNE_APP_ID));
 }
 
 }  // namespace helune

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Draws Helune's pictures into resources/: the Sun and Moon pictures of the day view, the
-# program's icon and the about window's night sky. Needs ImageMagick's convert (Debian's
-# imagemagick package). Every shape is drawn four times larger than the picture and then
+# program's icon at each size and the about window's night sky. Needs ImageMagick's
+# convert (Debian's imagemagick package) and rsvg-convert (librsvg2-bin). Every shape is drawn four times larger than the picture and then
 # scaled down, which smooths its edges. The results are committed; run this again only to
 # change them.
 set -euo pipefail
 
-if ! command -v convert >/dev/null 2>&1; then
-  echo "draw_pictures.sh needs ImageMagick's convert: apt-get install imagemagick" >&2
+if ! command -v convert >/dev/null 2>&1 || ! command -v rsvg-convert >/dev/null 2>&1; then
+  echo "draw_pictures.sh needs convert and rsvg-convert: apt-get install imagemagick librsvg2-bin" >&2
   exit 1
 fi
 
@@ -53,17 +53,13 @@ convert -size 120x120 "xc:$moon_white" \
   -fill "$moon_white" -draw "circle 84,84 84,88 circle 92,34 92,37 circle 74,100 74,103 circle 100,64 100,66" \
   -resize 30x30 -quality 90 "${plain[@]}" "$resources/moon.jpg"
 
-# helune.png, 64 × 64: the Sun, and before it a crescent Moon, on a transparent ground.
-convert -size 256x256 xc:none \
-  -stroke "$sun_yellow" -strokewidth 14 -draw "$(rays 100 100 68 94)" \
-  -stroke "$sun_rim" -strokewidth 8 -fill "$sun_yellow" -draw "circle 100,100 100,46" \
-  "$work/sun-layer.png"
-convert -size 256x256 xc:none -fill '#eef0fa' -stroke '#9aa3c7' -strokewidth 6 \
-  -draw "circle 168,168 168,88" \
-  \( -size 256x256 xc:none -fill black -draw "circle 202,140 202,70" \) \
-  -compose DstOut -composite "$work/moon-layer.png"
-convert "$work/sun-layer.png" "$work/moon-layer.png" -compose Over -composite \
-  -resize 64x64 "${plain[@]}" "PNG32:$resources/helune.png"
+# The program's icon at the sizes of the desktop's icon theme, from its drawing
+# (icons/helune.svg: the Sun, and before it a crescent Moon); the window takes
+# the 64-pixel one.
+for size in 16 24 32 48 64 128 256; do
+  rsvg-convert --width "$size" --height "$size" "$resources/icons/helune.svg" \
+    --output "$resources/icons/helune-$size.png"
+done
 
 # about.bmp, 311 × 284 with 256 colours: a night sky fading towards the horizon, its stars
 # placed by a fixed sequence of numbers, and dark hills in front.
@@ -87,4 +83,4 @@ convert -size 311x284 gradient:'#060b26-#34427e' \
   -fill '#081214' -draw "path 'M 0,258 C 80,240 140,250 200,262 C 250,272 285,252 311,256 L 311,284 L 0,284 Z'" \
   -type Palette -colors 256 -compress None "${plain[@]}" "BMP3:$resources/about.bmp"
 
-echo "Drew sun.jpg, moon.jpg, helune.png and about.bmp in $resources"
+echo "Drew sun.jpg, moon.jpg, the icons and about.bmp in $resources"

@@ -15,7 +15,7 @@ packages=(
   libnova-dev
   fonts-liberation
   xvfb imagemagick
-  help2man
+  help2man appstream desktop-file-utils librsvg2-bin
 )
 
 missing=()
