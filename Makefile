@@ -1,9 +1,9 @@
 # SPDX-License-Identifier: MIT
-# The two commands of the README, and the benchmarks.
+# The two commands of the README, the benchmarks and the packages.
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 
-.PHONY: all deps build run test portable bench clean
+.PHONY: all deps build run test portable bench package clean
 
 all: build
 
@@ -22,6 +22,11 @@ portable: deps
 
 bench: build
 	@$(BUILD)/bench/helune-bench
+
+# The Debian packages, in $(BUILD), checked by lintian.
+package: build
+	@cd $(BUILD) && cpack -G DEB
+	@lintian --fail-on error,warning $(BUILD)/*.deb
 
 run: build
 	@bash tools/run.sh $(BUILD)/dialogs/helune

@@ -16,6 +16,7 @@ packages=(
   fonts-liberation
   xvfb imagemagick
   help2man appstream desktop-file-utils librsvg2-bin
+  dpkg-dev file lintian
 )
 
 missing=()
