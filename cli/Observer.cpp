@@ -2,6 +2,7 @@
 #include "Observer.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -66,18 +67,41 @@ double ParseDegrees(const std::string& option, const std::string& text, const ch
         const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(number.back())));
         number.remove_suffix(1);
         if (DecimalNumber(number) && letter != hemispheres[0] && letter != hemispheres[1])
-            throw UsageError{option + ": '" + text + "' has a hemisphere other than " + hemispheres[0] + " or " +
+            throw UsageError{option + ": " + Quoted(text) + " has a hemisphere other than " + hemispheres[0] + " or " +
                              hemispheres[1]};
         sign = letter == hemispheres[1] ? -1.0 : 1.0;
     }
     const std::optional<double> magnitude = DecimalNumber(number);
-    if (!magnitude) throw UsageError{option + ": '" + text + "' is not a number of degrees"};
+    if (!magnitude) throw UsageError{option + ": " + Quoted(text) + " is not a number of degrees"};
     if (*magnitude > limit)
-        throw UsageError{option + ": '" + text + "' is beyond " + std::to_string(static_cast<int>(limit)) + " degrees"};
+        throw UsageError{option + ": " + Quoted(text) + " is beyond " + std::to_string(static_cast<int>(limit)) +
+                         " degrees"};
     return sign * *magnitude;
 }
 
 }  // namespace
+
+std::string Quoted(std::string_view text) {
+    constexpr std::size_t kLongestQuoted = 40;
+    std::size_t cut = text.size();
+    if (cut > kLongestQuoted) {
+        cut = kLongestQuoted;
+        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+    }
+    std::string quoted(1, '\'');
+    quoted.append(text.substr(0, cut));
+    if (cut < text.size()) quoted.append("…");
+    quoted.push_back('\'');
+    return quoted;
+}
+
+std::optional<double> ParseDecimal(std::string_view text) {
+    const bool negative = !text.empty() && text.front() == '-';
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
+    const std::optional<double> magnitude = DecimalNumber(text);
+    if (!magnitude) return std::nullopt;
+    return negative ? -*magnitude : *magnitude;
+}
 
 double ParseLatitude(const std::string& option, const std::string& text) {
     return ParseDegrees(option, text, "NS", 90.0);
@@ -92,9 +116,9 @@ int ParseUtcOffset(const std::string& option, const std::string& text) {
     const std::optional<int> hours = Digits(text, 1, 2), minutes = Digits(text, 4, 2);
     if (text.size() != 6 || (text[0] != '+' && text[0] != '-') || text[3] != ':' || !hours || !minutes ||
         *minutes >= 60)
-        throw UsageError{option + ": '" + text + "' is not an offset like +01:00 or -05:30"};
+        throw UsageError{option + ": " + Quoted(text) + " is not an offset like +01:00 or -05:30"};
     const int total = *hours * 60 + *minutes;
-    if (total > kLatestOffsetMinutes) throw UsageError{option + ": '" + text + "' is beyond 14 hours"};
+    if (total > kLatestOffsetMinutes) throw UsageError{option + ": " + Quoted(text) + " is beyond 14 hours"};
     return text[0] == '-' ? -total : total;
 }
 
@@ -103,13 +127,66 @@ QDate ParseDate(const std::string& name, const std::string& text) {
     const std::optional<int> year = Digits(text, 0, 4), month = Digits(text, 5, 2), day = Digits(text, 8, 2);
     const bool shaped = text.size() == 10 && text[4] == '-' && text[7] == '-' && year && month && day;
     const QDate date = shaped ? QDate(*year, *month, *day) : QDate();
-    if (!date.isValid()) throw UsageError{name + ": '" + text + "' is not a date YYYY-MM-DD"};
+    if (!date.isValid()) throw UsageError{name + ": " + Quoted(text) + " is not a date YYYY-MM-DD"};
+    if (date < kFirstAnsweredDate || date > kLastAnsweredDate)
+        throw UsageError{name + ": " + Quoted(text) + " is beyond the dates answered, " +
+                         kFirstAnsweredDate.toString(Qt::ISODate).toStdString() + " to " +
+                         kLastAnsweredDate.toString(Qt::ISODate).toStdString()};
     return date;
 }
 
 namespace {
 
 constexpr JulianDay kUnixEpoch = 2440587.5;
+constexpr char kZoneFolder[] = "/usr/share/zoneinfo/";
+// Longer than any zone's name, and than any word worth a suggestion.
+constexpr std::size_t kLongestZoneName = 64;
+constexpr std::size_t kLongestSuggestedWord = 32;
+
+// Whether name is a zone of the system's database: one Qt lists (the tables'
+// zones and UTC), or a file of the database itself (GMT, EST).
+bool InZoneDatabase(const std::string& name) {
+    const QByteArray id = QByteArray::fromStdString(name);
+    if (QTimeZone::isTimeZoneIdAvailable(id)) return true;
+    const bool plainName = !name.empty() && name.front() != '/' && name.find("..") == std::string::npos;
+    return plainName && QFileInfo(QString::fromStdString(kZoneFolder + name)).isFile() && QTimeZone(id).isValid();
+}
+
+std::string Upper(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The zones a word that is none may have meant: those whose city it names
+// ("Madrid"), else those that go by it as an abbreviation in winter or in
+// summer ("PST", "CEST"); at most three.
+std::vector<std::string> ZonesMeant(const std::string& word) {
+    constexpr std::size_t kMostSuggested = 3;
+    std::vector<std::string> byCity, byAbbreviation;
+    const QDateTime winter(QDate(2026, 1, 15), QTime(12, 0), Qt::UTC), summer(QDate(2026, 7, 15), QTime(12, 0), Qt::UTC);
+    for (const QByteArray& id : QTimeZone::availableTimeZoneIds()) {
+        const std::string name = id.toStdString();
+        if (Upper(name.substr(name.rfind('/') + 1)) == Upper(word)) byCity.push_back(name);
+        const QTimeZone zone(id);
+        if (zone.abbreviation(winter).toStdString() == word || zone.abbreviation(summer).toStdString() == word)
+            byAbbreviation.push_back(name);
+    }
+    std::vector<std::string>& meant = byCity.empty() ? byAbbreviation : byCity;
+    if (meant.size() > kMostSuggested) meant.resize(kMostSuggested);
+    return meant;
+}
+
+// The zone of --tz: a name of the system's zone database, and nothing else
+// (Qt would take any word for a zone at UTC).
+QTimeZone KnownZone(const std::string& name) {
+    if (name.size() <= kLongestZoneName && InZoneDatabase(name)) return QTimeZone(QByteArray::fromStdString(name));
+    std::string message = "--tz: " + Quoted(name) + " is not a zone of the system's time-zone database";
+    const std::vector<std::string> meant =
+        name.size() <= kLongestSuggestedWord ? ZonesMeant(name) : std::vector<std::string>{};
+    for (std::size_t i = 0; i < meant.size(); ++i)
+        message += (i == 0 ? "; perhaps " : i + 1 == meant.size() ? " or " : ", ") + meant[i];
+    throw UsageError{message + (meant.empty() ? " (Europe/Madrid, America/New_York, UTC …)" : "")};
+}
 constexpr double kMillisecondsPerDay = 86400000.0;
 
 std::string Degrees(double value, char positive, char negative) {
@@ -139,12 +216,11 @@ Observer Observer::FromOptions(const PlaceOptions& options, const Surroundings& 
     std::optional<ZonePlace> named;
     if (!options.place.empty()) {
         named = PlaceNamed(options.place);
-        if (!named) throw UsageError{"--place: '" + options.place + "' is no city of the system's time-zone database"};
+        if (!named)
+            throw UsageError{"--place: " + Quoted(options.place) + " is no city of the system's time-zone database"};
     }
     if (!options.timeZone.empty()) {
-        const QTimeZone zone(QByteArray::fromStdString(options.timeZone));
-        if (!zone.isValid()) throw UsageError{"--tz: '" + options.timeZone + "' is not a known time zone"};
-        observer.timeZone_ = zone;
+        observer.timeZone_ = KnownZone(options.timeZone);
     } else if (named) {
         observer.timeZone_ = QTimeZone(QByteArray::fromStdString(named->zone));
     }
@@ -220,9 +296,8 @@ double Observer::ZoneOn(QDate date) const {
 
 JulianDay Observer::DayStart(QDate date) const {
     if (clock_ == Clock::Zone) return UniversalFromUnixMilliseconds(date.startOfDay(*timeZone_).toMSecsSinceEpoch());
-    return JulianDayFromDate(static_cast<int16_t>(date.day()), static_cast<int16_t>(date.month()),
-                             static_cast<int16_t>(date.year()), 0, 0) +
-           ZoneOn(date) / 360.0;
+    // The Gregorian calendar throughout, as Qt's dates and times have it.
+    return JulianDayOf(static_cast<DayCount>(date.toJulianDay())) + ZoneOn(date) / 360.0;
 }
 
 QDateTime Observer::LocalTime(JulianDay universal) const {
@@ -245,7 +320,8 @@ JulianDay Observer::UniversalOf(QDate date, QTime time) const {
 
 JulianDay ParseInstant(const std::string& option, const std::string& text, const Observer& observer) {
     const auto bad = [&] {
-        return UsageError{option + ": '" + text + "' is not an instant like 2026-06-21T12:00 or 2026-06-21T12:00:00+02:00"};
+        return UsageError{option + ": " + Quoted(text) +
+                          " is not an instant like 2026-06-21T12:00 or 2026-06-21T12:00:00+02:00"};
     };
     if (text.size() < 16 || text[10] != 'T') throw bad();
     const QDate date = [&] {

@@ -10,6 +10,7 @@
 #include <QTimeZone>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Calendar.h"
@@ -23,6 +24,22 @@ struct UsageError {
     std::string message;
 };
 
+// A value as an error message quotes it: between quotes, cut to its first 40
+// bytes (never inside a character) so that one line stays one line.
+std::string Quoted(std::string_view text);
+
+// A decimal number written whole in the C notation whatever the locale:
+// optional sign, digits with at most one point, nothing else (no exponent,
+// no hexadecimal, no "inf"), at most 32 characters.
+std::optional<double> ParseDecimal(std::string_view text);
+
+// The dates whose reports the console answers: each date's report reaches a
+// lunation before it (the Moon's age) and six weeks after it (the window's
+// phase lines), and every time it writes stays within the years 1 to 9999 of
+// ISO 8601.
+inline const QDate kFirstAnsweredDate{1, 2, 1};
+inline const QDate kLastAnsweredDate{9999, 11, 15};
+
 // "40.4", "-3.7", "40.4N", "3.7W": signed degrees, North and East positive, or
 // unsigned with a hemisphere letter. option names the option in errors.
 double ParseLatitude(const std::string& option, const std::string& text);
@@ -31,7 +48,8 @@ double ParseLongitudeEast(const std::string& option, const std::string& text);
 // "+01:00", "-05:30": minutes ahead of universal time.
 int ParseUtcOffset(const std::string& option, const std::string& text);
 
-// An ISO date, YYYY-MM-DD.
+// An ISO date, YYYY-MM-DD (the Gregorian calendar, also before 1582), from
+// kFirstAnsweredDate to kLastAnsweredDate.
 QDate ParseDate(const std::string& name, const std::string& text);
 
 // What the command line says about the place and the zone; empty: not given.

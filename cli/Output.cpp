@@ -195,35 +195,6 @@ std::string EventLine(const EventKind& kind, const Happening& h, const DayReport
     return line.str();
 }
 
-// One row a date, a column an event, each as wide as its heading needs.
-void WriteRangeTable(std::ostream& out, const std::vector<DayReport>& reports, const Observer& observer) {
-    std::vector<int> widths;
-    out << Padded("Date", kDateColumnWidth) << Padded("UTC", kOffsetColumnWidth);
-    for (const EventKind& kind : reports.front().kinds) {
-        widths.push_back(std::max(kTimeColumnWidth, Characters(kind.title) + 1));
-        out << Padded(kind.title, widths.back());
-    }
-    out << Padded("Day length", kTimeColumnWidth) << "Illum.  Age\n";
-    bool changes = false;
-    for (const DayReport& report : reports) {
-        const bool change = ClocksChange(report, observer);
-        changes = changes || change;
-        // A date whose clocks change shows the offset it ends on.
-        const JulianDay shown = change ? report.end - kLastMomentDays : report.start;
-        out << Padded(DateText(report.date), kDateColumnWidth)
-            << Padded(OffsetText(observer.LocalTime(shown).offsetFromUtc()) + (change ? "*" : ""), kOffsetColumnWidth);
-        for (std::size_t i = 0; i < report.events.size(); ++i) {
-            const Happening& h = report.events[i];
-            out << Padded(h.universal ? observer.LocalTime(*h.universal).toString("HH:mm:ss").toStdString()
-                                      : ShortReason(h.reason),
-                          widths[i]);
-        }
-        out << Padded(Duration(report.dayLength), kTimeColumnWidth)
-            << Padded(Number(report.illuminatedFraction, 3), kFractionColumnWidth) << Number(report.moonAgeDays, 1)
-            << "\n";
-    }
-    if (changes) out << "* the clocks change on this date: each time is on the clock in force at it\n";
-}
 
 void WriteDayText(std::ostream& out, const DayReport& report, const Observer& observer) {
     out << DayHeading(report, observer) << "\n";
@@ -391,6 +362,11 @@ Format ParseFormat(const std::string& text) {
 
 std::string LocalIso(JulianDay universal, const Observer& observer) { return Iso(observer.LocalTime(universal)); }
 
+bool Writable(JulianDay universal, const Observer& observer) {
+    const QDate date = observer.LocalTime(universal).date();
+    return date.isValid() && date.year() >= 1 && date.year() <= 9999;
+}
+
 std::string CsvField(const std::string& text) {
     if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
     std::string quoted = "\"";
@@ -476,20 +452,70 @@ void WriteDay(std::ostream& out, const DayReport& report, const Observer& observ
     }
 }
 
+RangeWriter::RangeWriter(std::ostream& out, const Observer& observer, Format format)
+    : out_(out), observer_(observer), format_(format) {}
+
+// The text table: one row a date, a column an event, each as wide as its
+// heading needs.
+void RangeWriter::TableRow(const DayReport& report) {
+    if (widths_.empty()) {
+        out_ << Padded("Date", kDateColumnWidth) << Padded("UTC", kOffsetColumnWidth);
+        for (const EventKind& kind : report.kinds) {
+            widths_.push_back(std::max(kTimeColumnWidth, Characters(kind.title) + 1));
+            out_ << Padded(kind.title, widths_.back());
+        }
+        out_ << Padded("Day length", kTimeColumnWidth) << "Illum.  Age\n";
+    }
+    const bool change = ClocksChange(report, observer_);
+    clocksChange_ = clocksChange_ || change;
+    // A date whose clocks change shows the offset it ends on.
+    const JulianDay shown = change ? report.end - kLastMomentDays : report.start;
+    out_ << Padded(DateText(report.date), kDateColumnWidth)
+         << Padded(OffsetText(observer_.LocalTime(shown).offsetFromUtc()) + (change ? "*" : ""), kOffsetColumnWidth);
+    for (std::size_t i = 0; i < report.events.size(); ++i) {
+        const Happening& h = report.events[i];
+        out_ << Padded(h.universal ? observer_.LocalTime(*h.universal).toString("HH:mm:ss").toStdString()
+                                   : ShortReason(h.reason),
+                       widths_[i]);
+    }
+    out_ << Padded(Duration(report.dayLength), kTimeColumnWidth)
+         << Padded(Number(report.illuminatedFraction, 3), kFractionColumnWidth) << Number(report.moonAgeDays, 1) << "\n";
+}
+
+void RangeWriter::Add(const DayReport& report) {
+    const bool first = rows_++ == 0;
+    switch (format_) {
+        case Format::Json: {
+            // An element of the array as a whole array's dump would indent it.
+            std::string element = DayJson(report, observer_).dump(2);
+            std::string indented = "  ";
+            for (const char c : element) {
+                indented += c;
+                if (c == '\n') indented += "  ";
+            }
+            out_ << (first ? "[\n" : ",\n") << indented;
+            break;
+        }
+        case Format::Csv:
+            if (first) out_ << CsvHeader(report);
+            out_ << CsvRow(report, observer_);
+            break;
+        default:
+            TableRow(report);
+            break;
+    }
+}
+
+void RangeWriter::Finish() {
+    if (format_ == Format::Json) out_ << (rows_ == 0 ? "[]\n" : "\n]\n");
+    if (format_ == Format::Text && clocksChange_)
+        out_ << "* the clocks change on this date: each time is on the clock in force at it\n";
+}
+
 void WriteRange(std::ostream& out, const std::vector<DayReport>& reports, const Observer& observer, Format format) {
-    if (format == Format::Json) {
-        json days = json::array();
-        for (const DayReport& report : reports) days.push_back(DayJson(report, observer));
-        out << days.dump(2) << "\n";
-        return;
-    }
-    if (reports.empty()) return;
-    if (format == Format::Csv) {
-        out << CsvHeader(reports.front());
-        for (const DayReport& report : reports) out << CsvRow(report, observer);
-        return;
-    }
-    WriteRangeTable(out, reports, observer);
+    RangeWriter writer(out, observer, format);
+    for (const DayReport& report : reports) writer.Add(report);
+    writer.Finish();
 }
 
 void WriteAlmanac(std::ostream& out, const std::vector<PhaseInstant>& phases, const std::vector<SeasonStart>& seasons,

@@ -22,6 +22,25 @@ Format ParseFormat(const std::string& text);
 void WriteDay(std::ostream& out, const DayReport& report, const Observer& observer, Format format);
 void WriteRange(std::ostream& out, const std::vector<DayReport>& reports, const Observer& observer, Format format);
 
+// A range written a date at a time, as the reports come (JSON as an array
+// written element by element): Add each report, then Finish.
+class RangeWriter {
+public:
+    RangeWriter(std::ostream& out, const Observer& observer, Format format);
+    void Add(const DayReport& report);
+    void Finish();
+
+private:
+    void TableRow(const DayReport& report);
+
+    std::ostream& out_;
+    const Observer& observer_;
+    Format format_;
+    long rows_ = 0;
+    std::vector<int> widths_;
+    bool clocksChange_ = false;
+};
+
 // The window's chart as text, line by line.
 void WriteChart(std::ostream& out, const DayFacts& facts);
 
@@ -58,6 +77,10 @@ std::string PhaseCode(int16_t code);
 
 // The local time of an instant as ISO 8601 with its offset, to the second.
 std::string LocalIso(JulianDay universal, const Observer& observer);
+
+// Whether the instant's local date falls in the years 1 to 9999 that ISO 8601
+// times are written in.
+bool Writable(JulianDay universal, const Observer& observer);
 
 // The chart's lines as text, from its composed items.
 std::vector<std::string> ChartLines(const std::vector<ChartItem>& items);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <functional>
 
 #include "Events.h"
 #include "Phases.h"
@@ -281,30 +282,55 @@ std::vector<JulianDay> NextEvents(const Observer& observer, const EventKind& kin
     return found;
 }
 
-std::vector<DayReport> ComputeRange(const Observer& observer, QDate first, QDate last,
-                                    const std::vector<double>& altitudes) {
+namespace {
+
+// The dates of one search: a year of them keeps the search's lists short and
+// its share of the work of the dates around them (the date before, the
+// lunation before) small.
+constexpr qint64 kDatesASearch = 366;
+
+std::vector<EventKind> KindsWith(const std::vector<double>& altitudes) {
     std::vector<EventKind> kinds = ReportedEvents();
     for (const double altitude : altitudes) {
         kinds.push_back(AltitudeEvent(altitude, EventType::Rising));
         kinds.push_back(AltitudeEvent(altitude, EventType::Setting));
     }
-    // The date before the first too, for the change in the day's length.
-    const SkyOfSpan sky = SearchSpan(observer, kinds, observer.DayStart(first.addDays(-1)), observer.DayStart(last.addDays(1)));
-    double lengthBefore = DayLength(sky, observer.DayStart(first.addDays(-1)), observer.DayStart(first), observer);
-    std::vector<DayReport> reports;
-    for (QDate date = first; date <= last; date = date.addDays(1)) {
-        DayReport report{date, observer.DayStart(date), observer.DayStart(date.addDays(1)), kinds, {}, 0.0, 0.0, 0.0,
-                         NAN, {}};
-        for (const EventKind& kind : kinds) report.events.push_back(HappeningOf(kind, sky, report.start, report.end, observer));
-        report.dayLength = DayLength(sky, report.start, report.end, observer);
-        report.dayLengthChange = report.dayLength - lengthBefore;
-        lengthBefore = report.dayLength;
-        const JulianDay noon = report.start + kNoonOfDate;
-        report.illuminatedFraction =
-            FindPosition(SunOrMoon::Moon, noon, observer.LongitudeWest(), observer.Latitude()).illuminatedFraction;
-        report.moonAgeDays = MoonAge(sky.phases, noon);
-        reports.push_back(std::move(report));
+    return kinds;
+}
+
+}  // namespace
+
+void ForEachDay(const Observer& observer, QDate first, QDate last, const std::vector<double>& altitudes,
+                const std::function<void(const DayReport&)>& each) {
+    const std::vector<EventKind> kinds = KindsWith(altitudes);
+    std::optional<double> lengthBefore;
+    for (QDate from = first; from <= last; from = from.addDays(kDatesASearch)) {
+        const QDate to = std::min(last, from.addDays(kDatesASearch - 1));
+        // The date before the first too, for the change in the day's length.
+        const JulianDay before = observer.DayStart(from.addDays(-1));
+        const SkyOfSpan sky = SearchSpan(observer, kinds, before, observer.DayStart(to.addDays(1)));
+        if (!lengthBefore) lengthBefore = DayLength(sky, before, observer.DayStart(from), observer);
+        for (QDate date = from; date <= to; date = date.addDays(1)) {
+            DayReport report{date, observer.DayStart(date), observer.DayStart(date.addDays(1)), kinds, {}, 0.0, 0.0,
+                             0.0, NAN, {}};
+            for (const EventKind& kind : kinds)
+                report.events.push_back(HappeningOf(kind, sky, report.start, report.end, observer));
+            report.dayLength = DayLength(sky, report.start, report.end, observer);
+            report.dayLengthChange = report.dayLength - *lengthBefore;
+            lengthBefore = report.dayLength;
+            const JulianDay noon = report.start + kNoonOfDate;
+            report.illuminatedFraction =
+                FindPosition(SunOrMoon::Moon, noon, observer.LongitudeWest(), observer.Latitude()).illuminatedFraction;
+            report.moonAgeDays = MoonAge(sky.phases, noon);
+            each(report);
+        }
     }
+}
+
+std::vector<DayReport> ComputeRange(const Observer& observer, QDate first, QDate last,
+                                    const std::vector<double>& altitudes) {
+    std::vector<DayReport> reports;
+    ForEachDay(observer, first, last, altitudes, [&reports](const DayReport& report) { reports.push_back(report); });
     return reports;
 }
 

@@ -9,6 +9,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -74,6 +75,12 @@ std::vector<PhaseInstant> PhasesBetween(JulianDay from, JulianDay to);
 
 // The report of a single date, with the window's phase lines.
 DayReport ComputeDay(const Observer& observer, QDate date, const std::vector<double>& altitudes = {});
+
+// The report of every date from first to last, both included, handed to each
+// in turn as it is made; the dates are searched a year at a time, so that the
+// memory stays the same however long the range.
+void ForEachDay(const Observer& observer, QDate first, QDate last, const std::vector<double>& altitudes,
+                const std::function<void(const DayReport&)>& each);
 
 // Reports of every date from first to last, both included.
 std::vector<DayReport> ComputeRange(const Observer& observer, QDate first, QDate last,

@@ -8,7 +8,9 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QBuffer>
 #include <QFile>
+#include <QSaveFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTimeZone>
@@ -17,6 +19,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <iterator>
 #include <map>
@@ -46,6 +49,12 @@ using helune::CalcEfemeride;
 using helune::JulianDay;
 
 constexpr int kExitUsage = 2;
+constexpr int kExitFailure = 1;
+
+// Output that could not be written: one line, and the failure's status.
+struct WriteError {
+    std::string message;
+};
 
 // The whole help, laid out as help2man reads it (the manual page is made from
 // it): sections headed "Name:" at the left margin, items indented by two
@@ -54,6 +63,7 @@ constexpr const char* kHelp = R"(Usage: helune-cli [COMMAND] [ARGUMENT]... [OPTI
 The times of the Sun and the Moon for one place: risings, transits, settings,
 twilight, the Moon's phases, the equinoxes and solstices, the sky of an
 instant, and a wait for the next event. Without a command, the day's events.
+Dates are YYYY-MM-DD of the Gregorian calendar, from 0001-02-01 to 9999-11-15.
 
 Commands:
   day [DATE]            the events of a local date (YYYY-MM-DD, today by
@@ -193,12 +203,9 @@ Examples:
 using helune::cli::UsageError;
 
 double ParseNumber(std::string_view name, const char* text) {
-    errno = 0;
-    char* end = nullptr;
-    const double value = std::strtod(text, &end);
-    if (end == text || *end != '\0' || errno == ERANGE || !std::isfinite(value))
-        throw UsageError{std::string(name) + ": '" + text + "' is not a finite number"};
-    return value;
+    const std::optional<double> value = helune::cli::ParseDecimal(text);
+    if (!value) throw UsageError{std::string(name) + ": " + helune::cli::Quoted(text) + " is not a finite number"};
+    return *value;
 }
 
 int16_t ParseInt16(std::string_view name, const char* text) {
@@ -207,7 +214,8 @@ int16_t ParseInt16(std::string_view name, const char* text) {
     const long value = std::strtol(text, &end, 10);
     if (end == text || *end != '\0' || errno == ERANGE || value < std::numeric_limits<int16_t>::min() ||
         value > std::numeric_limits<int16_t>::max())
-        throw UsageError{std::string(name) + ": '" + text + "' is not a whole number from -32768 to 32767"};
+        throw UsageError{std::string(name) + ": " + helune::cli::Quoted(text) +
+                         " is not a whole number from -32768 to 32767"};
     return static_cast<int16_t>(value);
 }
 
@@ -346,7 +354,7 @@ void AddAtOption(CLI::App* command, Arguments& a) {
 helune::cli::Format CheckedFormat(const Arguments& a) {
     const std::vector<std::string>& allowed = a.values.at("--format");
     if (std::find(allowed.begin(), allowed.end(), a.format) != allowed.end()) return helune::cli::ParseFormat(a.format);
-    throw UsageError{"--format: '" + a.format + "' is not one of " + Listed(allowed)};
+    throw UsageError{"--format: " + helune::cli::Quoted(a.format) + " is not one of " + Listed(allowed)};
 }
 
 Observer ObserverOf(helune::cli::PlaceOptions options, bool asWindow = false) {
@@ -375,14 +383,11 @@ void CheckOrder(QDate from, QDate to) {
 constexpr double kLargestAltitude = 90.0;
 
 double AltitudeNumber(const std::string& text) {
-    errno = 0;
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    if (text.empty() || end != text.c_str() + text.size() || errno == ERANGE || !std::isfinite(value) ||
-        std::fabs(value) > kLargestAltitude)
-        throw UsageError{"--altitude: '" + text + "' is not a number of degrees from -90 to 90 nor golden_hour or "
-                                                   "blue_hour"};
-    return value;
+    const std::optional<double> value = helune::cli::ParseDecimal(text);
+    if (!value || std::fabs(*value) > kLargestAltitude)
+        throw UsageError{"--altitude: " + helune::cli::Quoted(text) +
+                         " is not a number of degrees from -90 to 90 nor golden_hour or blue_hour"};
+    return *value;
 }
 
 // The altitudes of --altitude, numbers or named shortcuts, each once.
@@ -430,7 +435,13 @@ void Range(const Arguments& a) {
     CheckOrder(from, to);
     const std::vector<double> altitudes = Altitudes(a.altitudes);
     SayAssumed(observer);
-    helune::cli::WriteRange(std::cout, helune::cli::ComputeRange(observer, from, to, altitudes), observer, format);
+    // Each date is written as soon as it is known; a write that fails ends the run.
+    helune::cli::RangeWriter writer(std::cout, observer, format);
+    helune::cli::ForEachDay(observer, from, to, altitudes, [&writer](const helune::cli::DayReport& report) {
+        writer.Add(report);
+        if (!std::cout || std::ferror(stdout)) throw WriteError{"cannot write standard output"};
+    });
+    writer.Finish();
 }
 
 // The universal span of the local dates from FROM to TO.
@@ -470,7 +481,11 @@ void Now(const Arguments& a) {
     const Observer observer = ObserverOf(a.place);
     const JulianDay instant = InstantOrNow(a.at, observer);
     SayAssumed(observer);
-    helune::cli::WriteNow(std::cout, helune::cli::ComputeNow(observer, instant), observer, format);
+    helune::cli::SkyNow sky = helune::cli::ComputeNow(observer, instant);
+    for (helune::cli::BodyNow* body : {&sky.sun, &sky.moon})
+        for (std::optional<JulianDay>* next : {&body->nextRising, &body->nextSetting})
+            if (*next && !helune::cli::Writable(**next, observer)) next->reset();
+    helune::cli::WriteNow(std::cout, sky, observer, format);
 }
 
 // The most events next lists at once.
@@ -479,14 +494,15 @@ constexpr int kMostUpcoming = 1000;
 int Next(const Arguments& a) {
     const auto upcoming = helune::cli::UpcomingNamed(a.event, SingleAltitude(a.altitudes));
     if (!upcoming)
-        throw UsageError{"EVENT: '" + a.event + "' is not one of " + Listed(helune::cli::UpcomingNames()) +
+        throw UsageError{"EVENT: " + helune::cli::Quoted(a.event) + " is not one of " + Listed(helune::cli::UpcomingNames()) +
                          (a.altitudes.empty() ? "" : " (with --altitude: the Sun's risings and settings)")};
     if (a.count < 1 || a.count > kMostUpcoming)
         throw UsageError{"--count: " + std::to_string(a.count) + " is not from 1 to " + std::to_string(kMostUpcoming)};
     const Observer observer = ObserverOf(a.place);
     const JulianDay from = InstantOrNow(a.at, observer);
     SayAssumed(observer);
-    const auto found = helune::cli::NextInstants(observer, *upcoming, from, a.count);
+    auto found = helune::cli::NextInstants(observer, *upcoming, from, a.count);
+    std::erase_if(found, [&observer](JulianDay t) { return !helune::cli::Writable(t, observer); });
     helune::cli::WriteInstants(std::cout, found, observer);
     if (static_cast<int>(found.size()) < a.count) {
         std::fprintf(stderr, "helune-cli: %s: %zu found within the search's reach\n", a.event.c_str(), found.size());
@@ -512,24 +528,23 @@ int Poll(const Arguments& a) {
 
 double OffsetMinutes(const std::string& text) {
     if (text.empty()) return 0.0;
-    errno = 0;
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
     // A wait is for an event of the coming year, and so is its offset.
     constexpr double kLongestOffsetMinutes = 366.0 * 24.0 * 60.0;
-    if (end != text.c_str() + text.size() || errno == ERANGE || !std::isfinite(value) ||
-        std::fabs(value) > kLongestOffsetMinutes)
-        throw UsageError{"--offset: '" + text + "' is not a number of minutes within a year"};
-    return value;
+    const std::optional<double> value = helune::cli::ParseDecimal(text);
+    if (!value || std::fabs(*value) > kLongestOffsetMinutes)
+        throw UsageError{"--offset: " + helune::cli::Quoted(text) + " is not a number of minutes within a year"};
+    return *value;
 }
 
 int Wait(const Arguments& a) {
     const auto upcoming = helune::cli::WaitableNamed(a.event, SingleAltitude(a.altitudes));
-    if (!upcoming) throw UsageError{"EVENT: '" + a.event + "' is not one of " + Listed(helune::cli::WaitableNames())};
+    if (!upcoming)
+        throw UsageError{"EVENT: " + helune::cli::Quoted(a.event) + " is not one of " +
+                         Listed(helune::cli::WaitableNames())};
     const double offset = OffsetMinutes(a.offset);
     const std::vector<std::string>& choices = a.values.at("--if-missed");
     if (std::find(choices.begin(), choices.end(), a.ifMissed) == choices.end())
-        throw UsageError{"--if-missed: '" + a.ifMissed + "' is not run or skip"};
+        throw UsageError{"--if-missed: " + helune::cli::Quoted(a.ifMissed) + " is not run or skip"};
     const Observer observer = ObserverOf(a.place);
     SayAssumed(observer);
     const auto say = [&](const std::string& line) {
@@ -553,12 +568,27 @@ void Render(const Arguments& a) {
     const Observer observer = ObserverOf(a.place, true);
     const QDate date = DateOrToday(a.date);
     SayAssumed(observer);
-    const QImage chart = helune::cli::RenderDayChart(observer, date);
-    QFile file;
-    const bool open = a.output == "-" ? file.open(stdout, QIODevice::WriteOnly)
-                                      : (file.setFileName(QString::fromStdString(a.output)), file.open(QIODevice::WriteOnly));
-    if (!open || !chart.save(&file, "PNG") || !file.flush())
-        throw UsageError{"--output: cannot write '" + a.output + "'"};
+    // Encoded in memory first: writing is then one step, whose failure is ours to report.
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !helune::cli::RenderDayChart(observer, date).save(&buffer, "PNG"))
+        throw WriteError{"the picture could not be made"};
+    if (a.output == "-") {
+        // Standard output is checked with the rest of the program's output.
+        std::fwrite(png.constData(), 1, static_cast<std::size_t>(png.size()), stdout);
+        return;
+    }
+    // The picture goes to a file beside the output and takes its name only
+    // when it is whole: a full disk leaves the previous picture, or none.
+    QSaveFile file(QString::fromStdString(a.output));
+    if (!file.open(QIODevice::WriteOnly))
+        throw UsageError{"--output: cannot write " + helune::cli::Quoted(a.output)};
+    errno = 0;
+    if (file.write(png) != png.size() || !file.commit()) {
+        const std::string reason = errno != 0 ? std::strerror(errno) : file.errorString().toStdString();
+        throw WriteError{"--output: " + helune::cli::Quoted(a.output) + " could not be written whole (" + reason +
+                         "); it is left as it was"};
+    }
 }
 
 // Qt's notes about its platform (a missing runtime folder under the offscreen
@@ -572,7 +602,8 @@ int RunRender(const Arguments& a, const std::vector<std::string>&) {
     int argc = 1;
     char name[] = "helune-cli";
     char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // No display is needed nor wanted, whatever the environment names.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(QuietQtNotes);
     QGuiApplication application(argc, argv);
     Render(a);
@@ -699,6 +730,14 @@ int RunParsed(const std::string& command, const Arguments& a, const std::vector<
     return 0;
 }
 
+// An empty value is refused: an unset shell variable would otherwise pass for
+// "not given" and quietly pick another place, zone or date.
+void RefuseEmptyValues(const CLI::App& command) {
+    for (const CLI::Option* option : command.get_options())
+        for (const std::string& value : option->results())
+            if (value.empty()) throw UsageError{option->get_name() + ": the value is empty"};
+}
+
 // The people's commands, parsed by CLI11; a bare invocation or one starting
 // with an option is the day command.
 int RunCommand(const std::vector<std::string>& arguments) {
@@ -706,8 +745,8 @@ int RunCommand(const std::vector<std::string>& arguments) {
     if (args.empty() || args[0].rfind('-', 0) == 0) args.insert(args.begin(), "day");
     const Command* command = CommandNamed(args[0]);
     if (!command)
-        throw UsageError{"unknown command '" + args[0] +
-                         "' (day, range, phases, seasons, now, next, poll, wait, render, calc or events; see --help)"};
+        throw UsageError{"unknown command " + helune::cli::Quoted(args[0]) +
+                         " (day, range, phases, seasons, now, next, poll, wait, render, calc or events; see --help)"};
     CLI::App app("Sun and Moon Helune for scripts", "helune-cli");
     Arguments a;
     DefineCommand(app, a, *command);
@@ -720,6 +759,7 @@ int RunCommand(const std::vector<std::string>& arguments) {
     } catch (const CLI::ParseError& error) {
         throw UsageError{error.what()};
     }
+    RefuseEmptyValues(*app.get_subcommands().front());
     return RunParsed(app.get_subcommands().front()->get_name(), a, arguments);
 }
 
@@ -817,12 +857,19 @@ int main(int argc, char** argv) {
     } catch (const UsageError& error) {
         std::fprintf(stderr, "helune-cli: %s\n", error.message.c_str());
         return UsageStatus(command);
+    } catch (const WriteError& error) {
+        std::fprintf(stderr, "helune-cli: %s\n", error.message.c_str());
+        return kExitFailure;
+    } catch (const std::exception& error) {
+        // Nothing the command line holds should come here; if it does, one line all the same.
+        std::fprintf(stderr, "helune-cli: %s\n", error.what());
+        return kExitFailure;
     }
     // What was answered must have been written: a full disk or a closed pipe is a failure.
     std::cout.flush();
     if (std::fflush(stdout) != 0 || std::ferror(stdout) || !std::cout) {
         std::fprintf(stderr, "helune-cli: cannot write standard output\n");
-        return 1;
+        return kExitFailure;
     }
     return status;
 }

@@ -147,7 +147,8 @@ TEST(CliPlaces, OptionsThatCannotStandTogetherOrAlone) {
     EXPECT_EQ(MessageOf([] { Observer::FromOptions({"", "", "", "", "Atlantis"}); }),
               "--place: 'Atlantis' is no city of the system's time-zone database");
     EXPECT_EQ(MessageOf([] { Observer::FromOptions({"", "", "Mars/Olympus", "", ""}); }),
-              "--tz: 'Mars/Olympus' is not a known time zone");
+              "--tz: 'Mars/Olympus' is not a zone of the system's time-zone database (Europe/Madrid, America/New_York, "
+              "UTC …)");
     const Observer oslo = Observer::FromOptions({"", "", "", "", "Oslo"});
     EXPECT_NEAR(oslo.Latitude(), 59.92, 0.01);
     EXPECT_NEAR(oslo.LongitudeWest(), -10.75, 0.01);
@@ -394,6 +395,29 @@ TEST(CliDayLength, BetweenSunriseAndSunsetAndAgainstTheDayBefore) {
     EXPECT_NEAR(range[1].dayLength, 11.0 + 30.0 / 60.0, kLengthToleranceHours);
     EXPECT_NEAR(range[1].dayLengthChange, range[1].dayLength - range[0].dayLength, 1e-9);
     EXPECT_NEAR(range[0].dayLengthChange, first.dayLengthChange, 1e-9);
+}
+
+// A long range is searched a year at a time: the dates each side of a seam
+// are reported as each date alone is, and the day length's change runs on.
+TEST(CliDayLength, ARangeAcrossTheSeamsOfItsSearchesAsDateByDate) {
+    constexpr double kSameEventDays = 1e-6;  // the polish's own tolerance, 0.1 s
+    const Observer madrid = Observer::InZone(kMadridWest, kMadridLatitude, QTimeZone("Europe/Madrid"));
+    const QDate first(2024, 1, 1);
+    const std::vector<DayReport> range = ComputeRange(madrid, first, first.addDays(400));
+    ASSERT_EQ(range.size(), 401u);
+    for (const int at : {365, 366, 367}) {
+        const DayReport alone = ComputeDay(madrid, first.addDays(at));
+        const DayReport& ranged = range[static_cast<std::size_t>(at)];
+        ASSERT_EQ(ranged.date, alone.date);
+        for (std::size_t i = 0; i < alone.events.size(); ++i) {
+            ASSERT_EQ(ranged.events[i].universal.has_value(), alone.events[i].universal.has_value()) << at << " " << i;
+            if (alone.events[i].universal) {
+                EXPECT_NEAR(*ranged.events[i].universal, *alone.events[i].universal, kSameEventDays) << at << " " << i;
+            }
+        }
+        EXPECT_NEAR(ranged.dayLengthChange, ranged.dayLength - range[static_cast<std::size_t>(at) - 1].dayLength, 1e-12);
+        EXPECT_NEAR(ranged.moonAgeDays, alone.moonAgeDays, kSameEventDays);
+    }
 }
 
 // The Moon's age at noon counts from the last new moon: USNO gives the new

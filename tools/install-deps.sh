@@ -17,6 +17,7 @@ packages=(
   xvfb imagemagick
   help2man appstream desktop-file-utils librsvg2-bin
   dpkg-dev file lintian
+  locales
 )
 
 missing=()
