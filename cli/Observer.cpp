@@ -201,7 +201,7 @@ StoredSettings StoredPlace(const Surroundings& system, std::vector<std::string>&
     const StoredSettings stored =
         ReadStoredSettings(LocationSettings{}, UserDecimalSeparator(), system.store, StoredSeparators::Either);
     for (const QString& name : stored.unreadable)
-        notes.push_back("the window's stored " + name.toStdString() + " is not a number; it is left aside");
+        notes.push_back("the window's stored " + name.toStdString() + " is not a value the window can take; it is left aside");
     return stored;
 }
 

@@ -1,19 +1,30 @@
 // SPDX-License-Identifier: MIT
 #include "Registry.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
-#include <QVariantMap>
-#include <memory>
+#include <QTemporaryFile>
+#include <filesystem>
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 #include <optional>
+
+#include "IniFile.h"
 
 namespace helune {
 namespace {
 
-// The organization and application of a key path "Software\<organization>\<application>":
-// on Windows, QSettings keeps that pair's values under exactly that key.
+// A settings file this large is no settings file: it is neither read nor rewritten.
+constexpr qint64 kLargestStore = 1 << 20;
+
+// The organization and application of a key path "Software\<organization>\<application>".
 struct StoreName {
     QString organization;
     QString application;
@@ -21,8 +32,7 @@ struct StoreName {
 };
 
 std::optional<StoreName> StoreNameOf(RegistryRoot root, const QString& keyPath, const RegistryStore& where) {
-    if (root != RegistryRoot::CurrentUser)
-        return std::nullopt;
+    if (root != RegistryRoot::CurrentUser) return std::nullopt;
     const QStringList parts = keyPath.split(QLatin1Char('\\'));
     if (parts.size() != 3 || parts[0].compare(QLatin1String("Software"), Qt::CaseInsensitive) != 0 ||
         parts[1].isEmpty() || parts[2].isEmpty())
@@ -30,97 +40,126 @@ std::optional<StoreName> StoreNameOf(RegistryRoot root, const QString& keyPath, 
     return StoreName{parts[1], parts[2], where.folder};
 }
 
-// A fresh view of the store for every call, so that no handle stays open between calls. On
-// Windows the native store is the registry key itself. Elsewhere the file is named here,
-// because QSettings settles the user's configuration folder once, when it is first used,
-// while the store should follow $XDG_CONFIG_HOME as it is at each call.
-std::unique_ptr<QSettings> OpenStore(const StoreName& store) {
-    QString folder = store.folder;
-    if (folder.isEmpty()) {
 #ifdef Q_OS_WIN
-        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, store.organization,
-                                           store.application);
-#else
-        folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+// On Windows the user's store is the registry key itself.
+bool IsRegistry(const StoreName& store) { return store.folder.isEmpty(); }
+QSettings RegistryKey(const StoreName& store) {
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, store.organization, store.application);
+}
 #endif
-    }
-    return std::make_unique<QSettings>(
-        QStringLiteral("%1/%2/%3.conf").arg(folder, store.organization, store.application), QSettings::IniFormat);
+
+// The store's file, named at each call so that it follows $XDG_CONFIG_HOME as
+// it is then.
+QString FileOf(const StoreName& store) {
+    const QString folder = store.folder.isEmpty()
+                               ? QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                               : store.folder;
+    return QStringLiteral("%1/%2/%3.conf").arg(folder, store.organization, store.application);
 }
 
-std::optional<QVariant> ValueOfKind(const QString& text, int kind) {
-    if (kind != kRegInteger)
-        return QVariant(text);
+// The file's bytes: empty when there is no file; nothing when it is no regular
+// file (a FIFO would block the program), is too large, or cannot be read.
+std::optional<QByteArray> Contents(const QString& fileName) {
+    const QFileInfo info(fileName);
+    if (!info.exists() && !info.isSymLink()) return QByteArray();
+    if (!info.isFile() || info.size() > kLargestStore) return std::nullopt;
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    QByteArray bytes = file.read(kLargestStore + 1);
+    if (file.error() != QFileDevice::NoError || bytes.size() > kLargestStore) return std::nullopt;
+    return bytes;
+}
+
+// Whether the file's bytes have reached the disk (and not a cache that a
+// crash or a full disk could still lose).
+bool OnDisk(QFile& file) {
+#ifdef Q_OS_WIN
+    return _commit(file.handle()) == 0;
+#else
+    return fsync(file.handle()) == 0;
+#endif
+}
+
+// Replaces the file by one holding bytes: written beside it, flushed to the
+// disk and read back whole before it takes the file's name, so that a full
+// disk or a failed write leaves the old file as it was.
+bool Replace(const QString& fileName, const QByteArray& bytes) {
+    const QFileInfo info(fileName);
+    if (!QDir().mkpath(info.absolutePath())) return false;
+    QTemporaryFile fresh(info.absoluteFilePath() + QStringLiteral(".XXXXXX"));
+    if (!fresh.open() || fresh.write(bytes) != bytes.size() || !fresh.flush() || !OnDisk(fresh)) return false;
+    if (info.exists()) fresh.setPermissions(QFile::permissions(fileName));
+    fresh.close();
+    const std::optional<QByteArray> written = Contents(fresh.fileName());
+    if (!written || *written != bytes) return false;
+    std::error_code failed;
+    std::filesystem::rename(QFile::encodeName(fresh.fileName()).toStdString(),
+                            QFile::encodeName(info.absoluteFilePath()).toStdString(), failed);
+    if (failed) return false;
+    fresh.setAutoRemove(false);  // it is the store now
+    return true;
+}
+
+bool SetValues(const StoreName& store, const std::vector<std::pair<QString, QString>>& values) {
+#ifdef Q_OS_WIN
+    if (IsRegistry(store)) {
+        QSettings key = RegistryKey(store);
+        for (const auto& [name, text] : values) key.setValue(name, text);
+        key.sync();
+        return key.status() == QSettings::NoError;
+    }
+#endif
+    const QString fileName = FileOf(store);
+    const QFileInfo info(fileName);
+    // Only a regular file, or none, is ever replaced.
+    if ((info.exists() || info.isSymLink()) && !info.isFile()) return false;
+    const std::optional<QByteArray> old = Contents(fileName);
+    if (!old) return false;
+    return Replace(fileName, IniWithValues(*old, values));
+}
+
+// Integers are stored as their plain decimal text.
+std::optional<QString> TextOfKind(const QString& text, int kind) {
+    if (kind != kRegInteger) return text;
     bool converted = false;
     const int number = text.toInt(&converted);
-    if (!converted)
-        return std::nullopt;
-    return QVariant(number);
-}
-
-// An unquoted value holding commas, as a person may type into the file, is read by
-// QSettings as a list of the pieces between the commas.
-QString StoredText(const QVariant& value) {
-    if (value.metaType().id() == QMetaType::QStringList)
-        return value.toStringList().join(QLatin1Char(','));
-    return value.toString();
-}
-
-bool SaveValue(QSettings& settings, const QString& name, const QVariant& value) {
-    settings.setValue(name, value);
-    settings.sync();
-    return settings.status() == QSettings::NoError;
-}
-
-// QSettings rewrites a damaged file from the lines it could read, and then reports the
-// damage in place of any failure to write, so such a file is first moved beside the store,
-// where the user keeps every byte of it, and the store is rebuilt from its readable values.
-bool RebuildDamagedStore(const StoreName& store, const QString& fileName, const QVariantMap& readable,
-                         const QString& name, const QVariant& value) {
-    const QString damagedName = fileName + QLatin1String(".damaged");
-    QFile::remove(damagedName);
-    if (!QFile::rename(fileName, damagedName))
-        return false;
-    const std::unique_ptr<QSettings> rebuilt = OpenStore(store);
-    for (auto kept = readable.cbegin(); kept != readable.cend(); ++kept)
-        rebuilt->setValue(kept.key(), kept.value());
-    return SaveValue(*rebuilt, name, value);
+    if (!converted) return std::nullopt;
+    return QString::number(number);
 }
 
 }  // namespace
 
+bool WriteRegValues(RegistryRoot root, const QString& keyPath, const std::vector<std::pair<QString, QString>>& values,
+                    const RegistryStore& where) {
+    const std::optional<StoreName> store = StoreNameOf(root, keyPath, where);
+    if (!store) return false;
+    for (const auto& value : values)
+        if (value.first.isEmpty()) return false;
+    return SetValues(*store, values);
+}
+
 bool WriteRegValue(RegistryRoot root, const QString& keyPath, const QString& name, const QString& text, int kind,
                    const RegistryStore& where) {
-    const std::optional<StoreName> store = StoreNameOf(root, keyPath, where);
-    const std::optional<QVariant> value = ValueOfKind(text, kind);
-    if (!store || !value || name.isEmpty())
-        return false;
-
-    QString fileName;
-    QVariantMap readable;
-    {
-        const std::unique_ptr<QSettings> settings = OpenStore(*store);
-        // QSettings parses each group of the file only when it is first asked for, so the
-        // damage of a file shows in status() only once every name has been listed.
-        const QStringList names = settings->allKeys();
-        if (settings->status() != QSettings::FormatError)
-            return SaveValue(*settings, name, *value);
-        fileName = settings->fileName();
-        for (const QString& kept : names)
-            readable.insert(kept, settings->value(kept));
-    }
-    return RebuildDamagedStore(*store, fileName, readable, name, *value);
+    const std::optional<QString> value = TextOfKind(text, kind);
+    if (!value) return false;
+    return WriteRegValues(root, keyPath, {{name, *value}}, where);
 }
 
 bool ReadRegValue(RegistryRoot root, const QString& keyPath, const QString& name, QString& text,
                   const RegistryStore& where) {
     const std::optional<StoreName> store = StoreNameOf(root, keyPath, where);
-    if (!store)
-        return false;
-    const std::unique_ptr<QSettings> settings = OpenStore(*store);
-    if (settings->allKeys().isEmpty())
-        return false;
-    text = name.isEmpty() ? QString() : StoredText(settings->value(name));
+    if (!store) return false;
+#ifdef Q_OS_WIN
+    if (IsRegistry(*store)) {
+        const QSettings key = RegistryKey(*store);
+        if (key.allKeys().isEmpty()) return false;
+        text = name.isEmpty() ? QString() : key.value(name).toString();
+        return !text.isEmpty();
+    }
+#endif
+    const std::optional<QByteArray> file = Contents(FileOf(*store));
+    if (!file || !IniHasValues(*file)) return false;
+    text = name.isEmpty() ? QString() : IniValue(*file, name).value_or(QString());
     return !text.isEmpty();
 }
 

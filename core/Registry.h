@@ -2,10 +2,15 @@
 // The per-user settings store: text values under one key of the current user's
 // store. On Windows this is the registry key HKEY_CURRENT_USER\<keyPath>; on
 // other systems an INI file under a configuration folder, named after the key's
-// last two parts: <folder>/Velmora/Helune.conf.
+// last two parts: <folder>/Velmora/Helune.conf. The file is only ever read
+// when it is a regular file of a sensible size, and only ever replaced whole by
+// a new one that has been written and read back; every line of it that the
+// program does not set (a person's comments, other keys) is kept as it was.
 #pragma once
 
 #include <QString>
+#include <utility>
+#include <vector>
 
 namespace helune {
 
@@ -26,12 +31,16 @@ inline constexpr int kRegInteger = 4;
 
 // Writes one value: kind 4 the text converted to a 32-bit integer, any other
 // kind the text itself. The key is created when missing; the values already
-// stored stay as they were, and the file is replaced atomically. A file that
-// cannot be read whole is first moved beside the store as "<file>.damaged" and
-// the store rebuilt from the values that could be read. Returns whether the
-// value was written.
+// stored stay as they were. Returns whether the value was written; a store
+// that cannot be replaced whole (a full disk, a folder that cannot be written,
+// a store that is no regular file) is left as it was.
 bool WriteRegValue(RegistryRoot root, const QString& keyPath, const QString& name, const QString& text, int kind,
                    const RegistryStore& store = {});
+
+// Writes several text values in one replacement of the store, so that they
+// are kept all together or not at all.
+bool WriteRegValues(RegistryRoot root, const QString& keyPath, const std::vector<std::pair<QString, QString>>& values,
+                    const RegistryStore& store = {});
 
 // Reads one value as text. Returns false, leaving text unchanged, when the key
 // does not exist; otherwise sets text (empty for an absent value) and returns

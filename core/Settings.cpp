@@ -27,21 +27,33 @@ std::optional<double> ParseStored(const QString& text, QChar separator, StoredSe
     return ParseSetting(text, ',');
 }
 
+// The largest size of each stored number the options dialog can write:
+// 180° 59′ of longitude, 90° 59′ of latitude, 12 h 59 min of zone or
+// adjustment (in degrees, 15 an hour). A stored value beyond it (a hand edit,
+// a damaged file) would make no sense of the chart.
+constexpr double kLargestLongitude = 180.0 + 59.0 / 60.0;
+constexpr double kLargestLatitude = 90.0 + 59.0 / 60.0;
+constexpr double kLargestZone = (12.0 + 59.0 / 60.0) * 15.0;
+
+double LargestOf(const char* name) {
+    const QLatin1StringView setting(name);
+    if (setting == QLatin1StringView("Longitud")) return kLargestLongitude;
+    if (setting == QLatin1StringView("Latitud")) return kLargestLatitude;
+    return kLargestZone;
+}
+
 void ReadNumber(const char* name, double& field, QChar separator, StoredSeparators separators, StoredSettings& stored,
                 const RegistryStore& store) {
     bool present = false;
     const QString text = Read(name, present, store);
-    const std::optional<double> value = present ? ParseStored(text, separator, separators) : std::nullopt;
+    std::optional<double> value = present ? ParseStored(text, separator, separators) : std::nullopt;
+    if (value && !(std::fabs(*value) <= LargestOf(name))) value.reset();
     if (value) {
         field = *value;
         return;
     }
     stored.missing = true;
     if (present) stored.unreadable << name;
-}
-
-void Write(const char* name, const QString& text, const RegistryStore& store) {
-    WriteRegValue(RegistryRoot::CurrentUser, RegistryKeyPath, name, text, kRegText, store);
 }
 
 }  // namespace
@@ -125,11 +137,15 @@ StoredSettings ReadStoredSettings(const LocationSettings& current, QChar decimal
 }
 
 void WriteStoredSettings(const LocationSettings& settings, QChar decimalSeparator, const RegistryStore& store) {
-    Write("Verano", SettingText(settings.Verano), store);
-    Write("Huso", SettingText(settings.Huso, decimalSeparator), store);
-    Write("Longitud", SettingText(settings.Longitud, decimalSeparator), store);
-    Write("Latitud", SettingText(settings.Latitud, decimalSeparator), store);
-    Write("Ajuste", SettingText(settings.Ajuste, decimalSeparator), store);
+    // One replacement of the store for the five, so that no crash between them
+    // leaves a mixture of old and new.
+    WriteRegValues(RegistryRoot::CurrentUser, RegistryKeyPath,
+                   {{QStringLiteral("Verano"), SettingText(settings.Verano)},
+                    {QStringLiteral("Huso"), SettingText(settings.Huso, decimalSeparator)},
+                    {QStringLiteral("Longitud"), SettingText(settings.Longitud, decimalSeparator)},
+                    {QStringLiteral("Latitud"), SettingText(settings.Latitud, decimalSeparator)},
+                    {QStringLiteral("Ajuste"), SettingText(settings.Ajuste, decimalSeparator)}},
+                   store);
 }
 
 }  // namespace helune

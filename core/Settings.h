@@ -56,9 +56,10 @@ bool DaylightSavingApplies(const LocationSettings& settings, DayCount shownDate,
 // The zone in force on shownDate: Huso, plus Ajuste while daylight saving applies.
 double EffectiveZoneOn(const LocationSettings& settings, DayCount shownDate, const TimeZoneRecord& zone);
 
-// The settings as stored: each value that is present and converts replaces the
-// one in current; missing is set when any is absent or does not convert, and
-// unreadable names those present that do not convert.
+// The settings as stored: each value that is present, converts and lies within
+// what the options dialog can write replaces the one in current; missing is set
+// when any is absent or unusable, and unreadable names those present that are
+// unusable (no number, or one out of range).
 struct StoredSettings {
     LocationSettings settings;
     bool missing = false;
@@ -72,8 +73,8 @@ StoredSettings ReadStoredSettings(const LocationSettings& current, QChar decimal
                                   const RegistryStore& store = {},
                                   StoredSeparators separators = StoredSeparators::Users);
 
-// Writes the five settings ("Verano", "Huso", "Longitud", "Latitud", "Ajuste");
-// each write stands alone and a failure is not reported.
+// Writes the five settings ("Verano", "Huso", "Longitud", "Latitud", "Ajuste")
+// in one replacement of the store, all or none; a failure is not reported.
 void WriteStoredSettings(const LocationSettings& settings, QChar decimalSeparator, const RegistryStore& store = {});
 
 }  // namespace helune

@@ -36,12 +36,16 @@ void SetTextColour(QLabel* label, const QColor& colour) {
 
 QColor ActiveCaptionColour() { return QGuiApplication::palette().color(QPalette::Active, QPalette::Highlight); }
 
-std::optional<int> StoredInteger(const char* name, const RegistryStore& store) {
+// Farther from the origin than any screen's pixel: a stored position beyond
+// it is no position (and would overflow the window's rectangle).
+constexpr int kFarthestPosition = 1 << 20;
+
+std::optional<int> StoredPosition(const char* name, const RegistryStore& store) {
     QString text;
     if (!ReadRegValue(RegistryRoot::CurrentUser, RegistryKeyPath, name, text, store)) return std::nullopt;
     bool ok = false;
     const int value = text.trimmed().toInt(&ok);
-    return ok ? std::optional<int>(value) : std::nullopt;
+    return ok && std::abs(value) <= kFarthestPosition ? std::optional<int>(value) : std::nullopt;
 }
 
 }  // namespace
@@ -148,8 +152,8 @@ void TForm1::FetchParameters() {
 // scale may have changed since), and left aside where it overlaps none (a
 // screen since removed would lose the window).
 void TForm1::RestoreStoredPosition() {
-    const auto top = StoredInteger("Top", services_.store);
-    const auto left = StoredInteger("Left", services_.store);
+    const auto top = StoredPosition("Top", services_.store);
+    const auto left = StoredPosition("Left", services_.store);
     if (!top && !left) return;
     const QPoint wanted(left.value_or(x()), top.value_or(y()));
     if (const auto at = OnScreen(wanted, size())) move(*at);
@@ -196,8 +200,9 @@ void TForm1::ControlMouseMove(Qt::MouseButtons buttons, QPoint at) {
 }
 
 void TForm1::FormClose() {
-    WriteRegValue(RegistryRoot::CurrentUser, RegistryKeyPath, "Left", QString::number(x()), kRegText, services_.store);
-    WriteRegValue(RegistryRoot::CurrentUser, RegistryKeyPath, "Top", QString::number(y()), kRegText, services_.store);
+    WriteRegValues(RegistryRoot::CurrentUser, RegistryKeyPath,
+                   {{QStringLiteral("Left"), QString::number(x())}, {QStringLiteral("Top"), QString::number(y())}},
+                   services_.store);
     ChartBitmap = QPixmap();
 }
 

@@ -320,7 +320,7 @@ TEST_F(CliStore, ACommaSavedStoreReadsUnderAnyLocale) {
     ASSERT_TRUE(WriteRegValue(RegistryRoot::CurrentUser, RegistryKeyPath, "Latitud", "forty", kRegText, IsolatedStore()));
     const Observer unreadable = Observer::FromOptions({}, InSystemZone("Europe/Madrid"));
     ASSERT_FALSE(unreadable.Notes().empty());
-    EXPECT_EQ(unreadable.Notes()[0], "the window's stored Latitud is not a number; it is left aside");
+    EXPECT_EQ(unreadable.Notes()[0], "the window's stored Latitud is not a value the window can take; it is left aside");
     EXPECT_NE(unreadable.Latitude(), 0.0) << "not silently the equator";
 }
 

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimeZone>
+#include <csignal>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
@@ -15,6 +16,8 @@
 #include <functional>
 
 #include <jpeglib.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 #include "JpegDecoder.h"
 #include "Registry.h"
@@ -210,27 +213,85 @@ TEST_F(SettingsStore, AnUnwritableFolderFailsTheWriteQuietly) {
     EXPECT_EQ(Contents(OrganizationFolder()), QByteArray("in the way"));
 }
 
-TEST_F(SettingsStore, ADamagedFileIsSetAsideAndItsReadableValuesKept) {
-    // An unclosed group name and a line without "=" are both damage to QSettings.
+// A file that Qt's settings would call damaged (an unclosed group name, a line
+// without "=") keeps every line, and the new value joins it.
+TEST_F(SettingsStore, ADamagedFileIsKeptWholeAndItsValuesRead) {
     const QByteArray damaged = "[General]\nLatitude=40,4\n[Place\nName=Madrid\nnothing to assign\n";
     Plant(damaged);
     ASSERT_TRUE(Write(QStringLiteral("Zone"), QStringLiteral("-15")));
-    MakeNextReadParseTheFile();
+    EXPECT_EQ(Contents(StoreFile()), damaged + "Zone=-15\n");
     EXPECT_EQ(Read(QStringLiteral("Zone")), QStringLiteral("-15"));
     EXPECT_EQ(Read(QStringLiteral("Latitude")), QStringLiteral("40,4"));
-    EXPECT_EQ(Contents(StoreFile() + QStringLiteral(".damaged")), damaged);
 }
 
-TEST_F(SettingsStore, GarbageIsReadWithoutHarmAndOverwrittenSafely) {
+TEST_F(SettingsStore, GarbageIsReadWithoutHarmAndKeptByteForByte) {
     QByteArray garbage;
     for (int i = 0; i < 1024; ++i)
         garbage.append(static_cast<char>((i * 37 + 11) % 256));
+    garbage.append('\n');
     Plant(garbage);
-    // Nothing in it reads as a value, so the store is as good as absent.
-    EXPECT_EQ(Read(QStringLiteral("Zone")), QStringLiteral("<no key>"));
+    Read(QStringLiteral("Zone"));
     ASSERT_TRUE(Write(QStringLiteral("Zone"), QStringLiteral("-15")));
-    MakeNextReadParseTheFile();
     EXPECT_EQ(Read(QStringLiteral("Zone")), QStringLiteral("-15"));
+    QByteArray after = Contents(StoreFile());
+    const qsizetype ours = after.indexOf("Zone=-15\n");
+    ASSERT_GE(ours, 0);
+    EXPECT_EQ(after.remove(ours, 9), garbage) << "every byte of the garbage is kept, in order";
+}
+
+// What a person typed into the file and the program does not own stays as it
+// was: comments, other sections, backslashes in other keys.
+TEST_F(SettingsStore, HandEditedLinesSurviveEveryWrite) {
+    const QByteArray typed =
+        "; my place, set by hand\r\n[General]\r\nPath=C:\\Users\\x\r\nLatitud=1\r\n\r\n[Other]\r\nKey=a\\b # note\r\n";
+    Plant(typed);
+    ASSERT_TRUE(WriteRegValues(RegistryRoot::CurrentUser, RegistryKeyPath,
+                               {{QStringLiteral("Latitud"), QStringLiteral("2")},
+                                {QStringLiteral("Longitud"), QStringLiteral("3")}}));
+    EXPECT_EQ(Contents(StoreFile()), QByteArray("; my place, set by hand\r\n[General]\r\nPath=C:\\Users\\x\r\nLatitud=2\r\n"
+                                                "Longitud=3\r\n\r\n[Other]\r\nKey=a\\b # note\r\n"));
+    EXPECT_EQ(Read(QStringLiteral("Path")), QStringLiteral("C:\\Users\\x"));
+}
+
+// A FIFO where the store should be would block a program that opened it: the
+// store reads as absent, refuses writes, and the FIFO stays.
+TEST_F(SettingsStore, AStoreThatIsNoRegularFileIsNeitherOpenedNorReplaced) {
+    ASSERT_TRUE(QDir().mkpath(OrganizationFolder()));
+    ASSERT_EQ(mkfifo(QFile::encodeName(StoreFile()).constData(), 0600), 0);
+    EXPECT_EQ(Read(QStringLiteral("Zone")), QStringLiteral("<no key>"));
+    EXPECT_FALSE(Write(QStringLiteral("Zone"), QStringLiteral("1")));
+    EXPECT_TRUE(std::filesystem::is_fifo(QFile::encodeName(StoreFile()).toStdString()));
+}
+
+// A disk that fills while the store is written (here a limit on the size of
+// a file): the write fails, the old store stays whole, and nothing is left
+// beside it; several values asked together are written all or none.
+TEST_F(SettingsStore, AFullDiskLeavesTheOldStoreWhole) {
+    const QByteArray old = "[General]\nZone=1\n" + QByteArray(3000, ';') + "\n";
+    Plant(old);
+    struct Limit {
+        rlimit before{};
+        explicit Limit(rlim_t bytes) {
+            getrlimit(RLIMIT_FSIZE, &before);
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit limit = before;
+            limit.rlim_cur = bytes;
+            setrlimit(RLIMIT_FSIZE, &limit);
+        }
+        ~Limit() {
+            setrlimit(RLIMIT_FSIZE, &before);
+            std::signal(SIGXFSZ, SIG_DFL);
+        }
+    };
+    {
+        const Limit fullDisk(3100);
+        EXPECT_TRUE(Write(QStringLiteral("Zone"), QStringLiteral("2"))) << "the same size fits";
+        EXPECT_FALSE(WriteRegValues(RegistryRoot::CurrentUser, RegistryKeyPath,
+                                    {{QStringLiteral("Zone"), QStringLiteral("3")},
+                                     {QStringLiteral("Latitud"), QString(200, QLatin1Char('4'))}}));
+    }
+    EXPECT_EQ(Contents(StoreFile()), QByteArray("[General]\nZone=2\n" + QByteArray(3000, ';') + "\n"));
+    EXPECT_EQ(QDir(OrganizationFolder()).entryList(QDir::Files), QStringList{QStringLiteral("Helune.conf")});
 }
 
 // ---------------------------------------------------------------------------------------

@@ -186,6 +186,25 @@ TEST_F(StoredSettingsTest, ValueThatDoesNotConvertCountsAsAbsent) {
     EXPECT_EQ(window.Latitud, 0.0);
 }
 
+// Values the options dialog cannot write (a hand edit, a damaged file) count
+// as absent too: the defaults and the red link, and never an offset of
+// "+4916121:36" or a latitude of "-2147483648°" on the chart.
+TEST_F(StoredSettingsTest, ValuesBeyondWhatTheDialogWritesCountAsAbsent) {
+    for (const auto& [name, text] : {std::pair{"Latitud", "95"}, std::pair{"Latitud", "1e308"},
+                                     std::pair{"Longitud", "181"}, std::pair{"Huso", "1e9"},
+                                     std::pair{"Ajuste", "-195"}, std::pair{"Latitud", "nan"}}) {
+        StoreAll();
+        Store(name, text);
+        TForm1 window(Services());
+        EXPECT_EQ(window.Latitud, 0.0) << name << "=" << text;
+        EXPECT_EQ(window.Huso, -15.0) << name << "=" << text;
+        EXPECT_EQ(window.form()->Opciones->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    }
+    StoreAll();
+    Store("Latitud", "90.9833333333333");  // 90° 59′, the dialog's largest
+    EXPECT_NEAR(TForm1(Services()).Latitud, 90.0 + 59.0 / 60.0, 1e-12);
+}
+
 TEST_F(StoredSettingsTest, LowerCaseTrueTurnsDaylightSavingOff) {
     StoreAll();
     Store("Verano", "true");
@@ -238,6 +257,16 @@ TEST_F(StoredSettingsTest, PositionOffEveryScreenIsNotApplied) {
     Store("Top", "90000");
     TForm1 window(Services());
     EXPECT_NE(window.pos(), QPoint(-50000, 90000));
+}
+
+// A position at the end of the integers would overflow the window's rectangle.
+TEST_F(StoredSettingsTest, PositionsBeyondAnyScreensRangeAreIgnored) {
+    for (const char* far : {"2147483647", "-2147483648", "2000000"}) {
+        Store("Left", far);
+        Store("Top", far);
+        TForm1 window(Services());
+        EXPECT_FALSE(window.testAttribute(Qt::WA_Moved)) << far;
+    }
 }
 
 TEST_F(StoredSettingsTest, StepsAcrossMonthsAndTheSpringChange) {
