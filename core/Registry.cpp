@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QTemporaryFile>
 #include <filesystem>
+#include <memory>
 #ifdef Q_OS_WIN
 #include <io.h>
 #else
@@ -43,8 +44,9 @@ std::optional<StoreName> StoreNameOf(RegistryRoot root, const QString& keyPath, 
 #ifdef Q_OS_WIN
 // On Windows the user's store is the registry key itself.
 bool IsRegistry(const StoreName& store) { return store.folder.isEmpty(); }
-QSettings RegistryKey(const StoreName& store) {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, store.organization, store.application);
+std::unique_ptr<QSettings> RegistryKey(const StoreName& store) {
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, store.organization,
+                                       store.application);
 }
 #endif
 
@@ -103,10 +105,10 @@ bool Replace(const QString& fileName, const QByteArray& bytes) {
 bool SetValues(const StoreName& store, const std::vector<std::pair<QString, QString>>& values) {
 #ifdef Q_OS_WIN
     if (IsRegistry(store)) {
-        QSettings key = RegistryKey(store);
-        for (const auto& [name, text] : values) key.setValue(name, text);
-        key.sync();
-        return key.status() == QSettings::NoError;
+        const std::unique_ptr<QSettings> key = RegistryKey(store);
+        for (const auto& [name, text] : values) key->setValue(name, text);
+        key->sync();
+        return key->status() == QSettings::NoError;
     }
 #endif
     const QString fileName = FileOf(store);
@@ -151,9 +153,9 @@ bool ReadRegValue(RegistryRoot root, const QString& keyPath, const QString& name
     if (!store) return false;
 #ifdef Q_OS_WIN
     if (IsRegistry(*store)) {
-        const QSettings key = RegistryKey(*store);
-        if (key.allKeys().isEmpty()) return false;
-        text = name.isEmpty() ? QString() : key.value(name).toString();
+        const std::unique_ptr<QSettings> key = RegistryKey(*store);
+        if (key->allKeys().isEmpty()) return false;
+        text = name.isEmpty() ? QString() : key->value(name).toString();
         return !text.isEmpty();
     }
 #endif
