@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 
-.PHONY: all deps build run test portable bench package clean
+.PHONY: all deps build run test portable sanitize bench package clean
 
 all: build
 
@@ -20,6 +20,10 @@ test: build
 portable: deps
 	@bash tools/check-portable.sh
 
+# Every test again in a build with AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: deps
+	@bash tools/check-sanitizers.sh
+
 bench: build
 	@$(BUILD)/bench/helune-bench
 
@@ -32,4 +36,4 @@ run: build
 	@bash tools/run.sh $(BUILD)/dialogs/helune
 
 clean:
-	@rm -rf $(BUILD) build-portable
+	@rm -rf $(BUILD) build-portable build-sanitize

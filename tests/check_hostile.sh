@@ -63,6 +63,12 @@ grep -q '"time": ""' <<<"$json" && fail "phases of year 1: an empty time"
 json=$("$cli" day 9999-11-15 --lat 1 --lon 1 --utc-offset +00:00 --format json)
 grep -q '"time": ""' <<<"$json" && fail "9999-11-15: an empty time"
 
+# Eight thousand years are written as they are found: the first rows come at
+# once (a reader that stops after them ends the run), and memory stays flat.
+first=$(timeout 120 bash -c "\"$cli\" range 1000-01-01 9000-12-31 --lat 1 --lon 1 --utc-offset +00:00 --format json |
+  head -c 40")
+[[ $first == $'[\n  {\n    "date": "1000-01-01",'* ]] || fail "a long range did not begin at once: '$first'"
+
 # Output that cannot be written: one line and status 1, at once.
 expect 1 "^helune-cli: cannot write standard output$" -- \
   sh -c "exec \"$cli\" range 2000-01-01 2099-12-31 --lat 1 --lon 1 --utc-offset +00:00 --format csv >/dev/full"

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# The whole project built with AddressSanitizer and UndefinedBehaviorSanitizer
+# in a build folder of its own, and every test run there; any report of either
+# ends the test it comes from, and so fails the run. The tests that build an
+# outside program against the installed engine, or make the Debian packages,
+# are left to the plain build: sanitized libraries are for this build alone.
+#   tools/check-sanitizers.sh [BUILD_DIR]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build-sanitize}
+jobs=$(nproc)
+flags="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS="$flags" \
+  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=address,undefined" \
+  >/dev/null
+cmake --build "$build" -j "$jobs" >/dev/null
+export ASAN_OPTIONS=halt_on_error=1:abort_on_error=0:detect_stack_use_after_return=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+cd "$build" && ctest --output-on-failure -j "$jobs" -E '^(Consumer|Package)\.' | tail -n 3
