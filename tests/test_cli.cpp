@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "Almanac.h"
+#include "cli_places.h"
 #include "Output.h"
 #include "Painting.h"
 #include "Places.h"
@@ -22,16 +23,6 @@ namespace helune::cli {
 namespace {
 
 using nlohmann::json;
-
-// Madrid (Puerta del Sol), in the engine's conventions.
-constexpr double kMadridWest = 3.7038;
-constexpr double kMadridLatitude = 40.4168;
-// Zones in degrees, positive West: one and two hours ahead of UT.
-constexpr double kUtPlusOne = -15.0;
-constexpr double kUtPlusTwo = -30.0;
-constexpr double kMinuteOfDay = 1.0 / 1440.0;
-// Two computations of one instant agree to this.
-constexpr double kSameInstantDays = 1e-9;
 
 std::string MessageOf(const std::function<void()>& action) {
     try {

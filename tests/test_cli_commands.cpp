@@ -13,6 +13,7 @@
 #include <nlohmann/json.hpp>
 
 #include "Almanac.h"
+#include "cli_places.h"
 #include "Output.h"
 #include "Report.h"
 #include "Waiting.h"
@@ -22,12 +23,6 @@ namespace helune::cli {
 namespace {
 
 using nlohmann::json;
-
-constexpr double kMadridWest = 3.7038;
-constexpr double kMadridLatitude = 40.4168;
-constexpr double kUtPlusOne = -15.0;
-constexpr double kMinuteOfDay = 1.0 / 1440.0;
-constexpr double kSameInstantDays = 1e-9;
 
 JulianDay Utc(int year, int month, int day, int hour, int minute) {
     return JulianDayFromDate(static_cast<int16_t>(day), static_cast<int16_t>(month), static_cast<int16_t>(year),
