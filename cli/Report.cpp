@@ -4,10 +4,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <functional>
 
 #include "Events.h"
 #include "Phases.h"
+#include "Values.h"
+#include "Vocabulary.h"
 
 namespace helune::cli {
 
@@ -19,7 +20,7 @@ constexpr double kSecondsPerDay = 86400.0;
 // (29.8 days) back.
 constexpr double kNewMoonLookBackDays = 30.0;
 // The Moon's light and age are given at this time of the date (12 hours after
-// its local midnight).
+// its first instant).
 constexpr double kNoonOfDate = 0.5;
 // The next events are sought first over the days that count of them take
 // (the Moon's: a lunar day each) and a day more, then a month at a time, for
@@ -27,16 +28,13 @@ constexpr double kNoonOfDate = 0.5;
 constexpr double kLunarDayDays = 1.035;
 constexpr double kSearchStepDays = 30.0;
 constexpr double kSearchReachDays = 366.0;
+// An interval of a band that begins on a date ends within a day, and one that
+// ends on it began within a day.
+constexpr double kLongestBandDays = 1.0;
 // A chart's phase line and the search's instant of the same phase lie within a
 // second of each other; the line is matched to the nearest of its kind.
 constexpr double kSamePhaseDays = 0.5;
-constexpr double kEarthRadiusKm = 6378.14;
-constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
-
-std::string Words(std::string key) {
-    std::replace(key.begin(), key.end(), '_', ' ');
-    return key;
-}
+constexpr double kLargestAltitude = 90.0;
 
 // +6 and -4 as the keys and reasons write an altitude.
 std::string AltitudeText(double altitude) {
@@ -45,20 +43,28 @@ std::string AltitudeText(double altitude) {
     return text;
 }
 
-double StandardAltitude(SunOrMoon body) { return body == SunOrMoon::Sun ? kSunStandardAltitude : kMoonStandardAltitude; }
+std::string Words(std::string key) {
+    std::replace(key.begin(), key.end(), '_', ' ');
+    return key;
+}
+
+Word Reason(const Term& term, std::string prose) { return {term.code, std::move(prose)}; }
 
 // Why a date lacks an event of the kind: a body that neither rises nor sets
 // through the altitude on the date stands above or below it all day; one that
 // does cross it may still lack this event (the Moon, rising later each day,
 // skips a date).
-Reason ReasonFor(const EventKind& kind, bool crossesAtAll, bool aboveAtStart) {
-    if (kind.type == EventType::Transit || crossesAtAll) return {"none_on_date", "no " + Words(kind.key) + " this date"};
+Word ReasonFor(const EventKind& kind, bool crossesAtAll, bool aboveAtStart) {
+    if (kind.type == EventType::Transit || crossesAtAll)
+        return Reason(terms::kNoneOnDate, "no " + Words(kind.key) + " this date");
     if (kind.body == SunOrMoon::Moon)
-        return aboveAtStart ? Reason{"stays_above", "moon up all day"} : Reason{"stays_below", "moon down all day"};
+        return aboveAtStart ? Reason(terms::kStaysAbove, "moon up all day")
+                            : Reason(terms::kStaysBelow, "moon down all day");
     if (kind.altitude == kSunStandardAltitude)
-        return aboveAtStart ? Reason{"polar_day", "polar day"} : Reason{"polar_night", "polar night"};
-    const std::string side = aboveAtStart ? "above" : "below";
-    return {"stays_" + side, "sun stays " + side + " " + AltitudeText(kind.altitude) + "°"};
+        return aboveAtStart ? Reason(terms::kPolarDay, "polar day") : Reason(terms::kPolarNight, "polar night");
+    const std::string at = AltitudeText(kind.altitude) + "°";
+    return aboveAtStart ? Reason(terms::kStaysAbove, "sun stays above " + at)
+                        : Reason(terms::kStaysBelow, "sun stays below " + at);
 }
 
 // Hours the body stands above the altitude between from and to, from its
@@ -82,55 +88,79 @@ std::optional<JulianDay> First(const std::vector<Crossing>& crossings, bool risi
     return std::nullopt;
 }
 
+std::optional<JulianDay> Last(const std::vector<Crossing>& crossings, bool rising) {
+    for (auto c = crossings.rbegin(); c != crossings.rend(); ++c)
+        if (c->rising == rising) return c->universal;
+    return std::nullopt;
+}
+
 std::optional<Transit> FirstUpper(const std::vector<Transit>& transits) {
     for (const Transit& t : transits)
         if (t.upper) return t;
     return std::nullopt;
 }
 
-double MoonAge(const std::vector<PhaseInstant>& phases, JulianDay universal) {
+double MoonAge(const std::vector<PrincipalPhase>& phases, JulianDay universal) {
     double age = NAN;
-    for (const PhaseInstant& p : phases)
+    for (const PrincipalPhase& p : phases)
         if (p.code == kNewMoon && p.universal <= universal) age = universal - p.universal;
     return age;
 }
 
 // The window's four phase lines of a date, each at the instant of its phase.
-std::vector<PhaseInstant> PhaseLines(const Observer& observer, QDate date) {
+std::vector<PrincipalPhase> PhaseLines(const Observer& observer, QDate date) {
     const double zone = observer.ZoneOn(date);
     const auto day = static_cast<int16_t>(date.day()), month = static_cast<int16_t>(date.month()),
                year = static_cast<int16_t>(date.year());
-    std::vector<PhaseInstant> lines;
     std::vector<JulianDay> shown;
     for (const PhaseEvent& p : ShownPhases(FindChartPhases(day, month, year, zone)))
         shown.push_back(JulianDayFromDate(p.Day, p.Month, p.Year, p.Hour, p.Minute) + p.Second / kSecondsPerDay +
                         zone / 360.0);
+    std::vector<PrincipalPhase> lines;
     if (shown.empty()) return lines;
-    const std::vector<PhaseInstant> found = PhasesBetween(shown.front() - 1.0, shown.back() + 1.0);
-    for (std::size_t i = 0; i < shown.size(); ++i) {
-        for (const PhaseInstant& p : found)
-            if (std::fabs(p.universal - shown[i]) < kSamePhaseDays) lines.push_back(p);
-    }
+    const std::vector<PrincipalPhase> found = FindPhases(shown.front() - 1.0, shown.back() + 1.0);
+    for (const JulianDay line : shown)
+        for (const PrincipalPhase& p : found)
+            if (std::fabs(p.universal - line) < kSamePhaseDays) lines.push_back(p);
     return lines;
+}
+
+double AltitudeNumber(const std::string& option, const std::string& text) {
+    const std::optional<double> value = ParseDecimal(text);
+    if (!value || std::fabs(*value) > kLargestAltitude)
+        throw UsageError{option + ": " + Quoted(text) + " is not a number of degrees from -90 to 90"};
+    return *value;
 }
 
 }  // namespace
 
 const std::vector<EventKind>& ReportedEvents() {
     using enum EventType;
+    using enum Section;
     static const std::vector<EventKind> kEvents = {
-        {"sunrise", "Sunrise", SunOrMoon::Sun, Rising, kSunStandardAltitude},
-        {"solar_noon", "Noon", SunOrMoon::Sun, Transit, 0.0},
-        {"sunset", "Sunset", SunOrMoon::Sun, Setting, kSunStandardAltitude},
-        {"moonrise", "Moonrise", SunOrMoon::Moon, Rising, kMoonStandardAltitude},
-        {"moon_transit", "Transit", SunOrMoon::Moon, Transit, 0.0},
-        {"moonset", "Moonset", SunOrMoon::Moon, Setting, kMoonStandardAltitude},
-        {"civil_dawn", "Civil dawn", SunOrMoon::Sun, Rising, kCivilTwilightAltitude},
-        {"civil_dusk", "Civil dusk", SunOrMoon::Sun, Setting, kCivilTwilightAltitude},
-        {"nautical_dawn", "Nautical dawn", SunOrMoon::Sun, Rising, kNauticalTwilightAltitude},
-        {"nautical_dusk", "Nautical dusk", SunOrMoon::Sun, Setting, kNauticalTwilightAltitude},
-        {"astronomical_dawn", "Astro. dawn", SunOrMoon::Sun, Rising, kAstronomicalTwilightAltitude},
-        {"astronomical_dusk", "Astro. dusk", SunOrMoon::Sun, Setting, kAstronomicalTwilightAltitude},
+        {"sunrise", "Sunrise", "the Sun's upper limb appears (its centre 0.833 degrees down)", SunOrMoon::Sun, Rising,
+         kSunStandardAltitude, Sun},
+        {"solar_noon", "Noon", "the Sun crosses the meridian, with its altitude", SunOrMoon::Sun, Transit, 0.0, Sun},
+        {"sunset", "Sunset", "the Sun's upper limb disappears", SunOrMoon::Sun, Setting, kSunStandardAltitude, Sun},
+        {"moonrise", "Moonrise", "the Moon's upper limb appears (its centre 0.125 degrees up, seen from the Earth's "
+                                 "centre)",
+         SunOrMoon::Moon, Rising, kMoonStandardAltitude, Moon},
+        {"moon_transit", "Transit", "the Moon crosses the meridian, with its altitude", SunOrMoon::Moon, Transit, 0.0,
+         Moon},
+        {"moonset", "Moonset", "the Moon's upper limb disappears", SunOrMoon::Moon, Setting, kMoonStandardAltitude,
+         Moon},
+        {"civil_dawn", "Civil dawn", "the Sun's centre rises through 6 degrees down", SunOrMoon::Sun, Rising,
+         kCivilTwilightAltitude, Twilight},
+        {"civil_dusk", "Civil dusk", "the Sun's centre sets through 6 degrees down", SunOrMoon::Sun, Setting,
+         kCivilTwilightAltitude, Twilight},
+        {"nautical_dawn", "Nautical dawn", "through 12 degrees down, rising", SunOrMoon::Sun, Rising,
+         kNauticalTwilightAltitude, Twilight},
+        {"nautical_dusk", "Nautical dusk", "through 12 degrees down, setting", SunOrMoon::Sun, Setting,
+         kNauticalTwilightAltitude, Twilight},
+        {"astronomical_dawn", "Astro. dawn", "through 18 degrees down, rising", SunOrMoon::Sun, Rising,
+         kAstronomicalTwilightAltitude, Twilight},
+        {"astronomical_dusk", "Astro. dusk", "through 18 degrees down, setting", SunOrMoon::Sun, Setting,
+         kAstronomicalTwilightAltitude, Twilight},
     };
     return kEvents;
 }
@@ -138,48 +168,71 @@ const std::vector<EventKind>& ReportedEvents() {
 EventKind AltitudeEvent(double altitude, EventType type) {
     const bool rising = type == EventType::Rising;
     const std::string at = AltitudeText(altitude);
-    return {std::string(rising ? "rising_at_" : "setting_at_") + at, std::string(rising ? "Up at " : "Down at ") + at + "°",
-            SunOrMoon::Sun, type, altitude};
+    return {std::string(rising ? "rising_at_" : "setting_at_") + at,
+            std::string(rising ? "Up at " : "Down at ") + at + "°",
+            "the Sun's centre " + std::string(rising ? "rises" : "sets") + " through the altitude",
+            SunOrMoon::Sun,
+            type,
+            altitude,
+            Section::Altitudes};
+}
+
+const std::vector<SunBand>& NamedBands() {
+    static const std::vector<SunBand> kBands = {
+        {"golden_hour", "Golden hour", kGoldenHourBegins, kGoldenHourEnds},
+        {"blue_hour", "Blue hour", kBlueHourBegins, kGoldenHourBegins},
+    };
+    return kBands;
+}
+
+std::optional<SunBand> BandNamed(const std::string& text) {
+    for (const SunBand& band : NamedBands())
+        if (text == band.key) return band;
+    const std::size_t comma = text.find(',');
+    if (comma == std::string::npos) return std::nullopt;
+    const double low = AltitudeNumber("--altitude", text.substr(0, comma));
+    const double high = AltitudeNumber("--altitude", text.substr(comma + 1));
+    if (low >= high) throw UsageError{"--altitude: " + Quoted(text) + " is not LOW,HIGH with LOW below HIGH"};
+    const std::string from = AltitudeText(low), to = AltitudeText(high);
+    return SunBand{"between_" + from + "_and_" + to, "Between " + from + "° and " + to + "°", low, high};
+}
+
+SunBand BandAbove(double low) {
+    const std::string at = AltitudeText(low);
+    return {"above_" + at, "Above " + at + "°", low, kLargestAltitude};
+}
+
+Word PhaseWord(int16_t code) {
+    std::string prose = PhaseName(code), word = prose;
+    std::replace(word.begin(), word.end(), ' ', '_');
+    return {word, prose};
+}
+
+Word SeasonWord(Season season) {
+    switch (season) {
+        case Season::MarchEquinox: return {"march_equinox", "March equinox"};
+        case Season::JuneSolstice: return {"june_solstice", "June solstice"};
+        case Season::SeptemberEquinox: return {"september_equinox", "September equinox"};
+        case Season::DecemberSolstice: return {"december_solstice", "December solstice"};
+    }
+    return {};
 }
 
 namespace {
 
-struct Shortcut {
-    const char* name;
+// The Sun's altitudes of a report's risings and settings and its bands' edges,
+// each once, the standard one first.
+std::vector<double> SunAltitudes(const std::vector<EventKind>& kinds, const std::vector<SunBand>& bands) {
     std::vector<double> altitudes;
-};
-const std::vector<Shortcut>& Shortcuts() {
-    static const std::vector<Shortcut> kShortcuts = {{"golden_hour", {kGoldenHourEnds, kGoldenHourBegins}},
-                                                     {"blue_hour", {kGoldenHourBegins, kBlueHourBegins}}};
-    return kShortcuts;
-}
-
-}  // namespace
-
-std::optional<std::vector<double>> AltitudeShortcut(const std::string& name) {
-    for (const Shortcut& s : Shortcuts())
-        if (name == s.name) return s.altitudes;
-    return std::nullopt;
-}
-
-std::vector<std::string> AltitudeShortcutNames() {
-    std::vector<std::string> names;
-    for (const Shortcut& s : Shortcuts()) names.emplace_back(s.name);
-    return names;
-}
-
-std::vector<PhaseInstant> PhasesBetween(JulianDay from, JulianDay to) { return FindPhases(from, to); }
-
-namespace {
-
-// The Sun's altitudes of a report's risings and settings, each once, the
-// standard one first.
-std::vector<double> SunAltitudes(const std::vector<EventKind>& kinds) {
-    std::vector<double> altitudes;
+    const auto add = [&](double altitude) {
+        if (std::find(altitudes.begin(), altitudes.end(), altitude) == altitudes.end()) altitudes.push_back(altitude);
+    };
     for (const EventKind& kind : kinds)
-        if (kind.body == SunOrMoon::Sun && kind.type != EventType::Transit &&
-            std::find(altitudes.begin(), altitudes.end(), kind.altitude) == altitudes.end())
-            altitudes.push_back(kind.altitude);
+        if (kind.body == SunOrMoon::Sun && kind.type != EventType::Transit) add(kind.altitude);
+    for (const SunBand& band : bands) {
+        add(band.low);
+        add(band.high);
+    }
     return altitudes;
 }
 
@@ -189,14 +242,24 @@ struct SkyOfSpan {
     std::vector<std::vector<Crossing>> sun;  // one list for each of sunAltitudes
     std::vector<Crossing> moon;
     std::vector<Transit> sunTransits, moonTransits;
-    std::vector<PhaseInstant> phases;  // from a lunation before the span
+    std::vector<PrincipalPhase> phases;  // from a lunation before the span
+
+    const std::vector<Crossing>& SunCrossings(double altitude) const {
+        const auto at = std::find(sunAltitudes.begin(), sunAltitudes.end(), altitude) - sunAltitudes.begin();
+        return sun[static_cast<std::size_t>(at)];
+    }
 };
 
-SkyOfSpan SearchSpan(const Observer& observer, const std::vector<EventKind>& kinds, JulianDay from, JulianDay to) {
+// from: the first instant of the date before the span's first (the day's
+// length changes against it); the Sun's crossings reach a day past the span
+// where a band's evening may end after its last date.
+SkyOfSpan SearchSpan(const Observer& observer, const std::vector<EventKind>& kinds, const std::vector<SunBand>& bands,
+                     JulianDay from, JulianDay to) {
     const double west = observer.LongitudeWest(), latitude = observer.Latitude();
     SkyOfSpan sky;
-    sky.sunAltitudes = SunAltitudes(kinds);
-    sky.sun = FindCrossings(SunOrMoon::Sun, sky.sunAltitudes, from, to, west, latitude);
+    sky.sunAltitudes = SunAltitudes(kinds, bands);
+    sky.sun = FindCrossings(SunOrMoon::Sun, sky.sunAltitudes, from, to + (bands.empty() ? 0.0 : kLongestBandDays), west,
+                            latitude);
     sky.moon = FindCrossings(SunOrMoon::Moon, kMoonStandardAltitude, from, to, west, latitude);
     sky.sunTransits = FindTransits(SunOrMoon::Sun, from, to, west, latitude);
     sky.moonTransits = FindTransits(SunOrMoon::Moon, from, to, west, latitude);
@@ -224,41 +287,99 @@ bool AboveAt(const std::vector<Crossing>& crossings, JulianDay t, SunOrMoon body
     return FindPosition(body, t, observer.LongitudeWest(), observer.Latitude()).altitude > altitude;
 }
 
-// The happening of each kind on the date [start, end).
-Happening HappeningOf(const EventKind& kind, const SkyOfSpan& sky, JulianDay start, JulianDay end,
-                      const Observer& observer) {
-    Happening happening;
-    if (kind.type == EventType::Transit) {
-        const auto transit = FirstUpper(Within(kind.body == SunOrMoon::Sun ? sky.sunTransits : sky.moonTransits, start, end));
-        if (transit) {
-            happening.universal = transit->universal;
-            happening.altitude = transit->altitude;
-        } else {
-            happening.reason = ReasonFor(kind, true, false);
-        }
-        return happening;
-    }
-    const std::vector<Crossing>& all =
-        kind.body == SunOrMoon::Moon
-            ? sky.moon
-            : sky.sun[static_cast<std::size_t>(std::find(sky.sunAltitudes.begin(), sky.sunAltitudes.end(), kind.altitude) -
-                                               sky.sunAltitudes.begin())];
+Event TransitOn(const EventKind& kind, const SkyOfSpan& sky, JulianDay start, JulianDay end) {
+    const auto transit = FirstUpper(Within(kind.body == SunOrMoon::Sun ? sky.sunTransits : sky.moonTransits, start, end));
+    if (!transit) return {std::nullopt, ReasonFor(kind, true, false), NAN, std::nullopt};
+    return {transit->universal, {}, transit->altitude, std::nullopt};
+}
+
+// The event of a kind on the date [start, end), or why there is none.
+Event EventOn(const EventKind& kind, const SkyOfSpan& sky, JulianDay start, JulianDay end, const Observer& observer) {
+    if (kind.type == EventType::Transit) return TransitOn(kind, sky, start, end);
+    const std::vector<Crossing>& all = kind.body == SunOrMoon::Moon ? sky.moon : sky.SunCrossings(kind.altitude);
     const std::vector<Crossing> crossings = Within(all, start, end);
-    happening.universal = First(crossings, kind.type == EventType::Rising);
-    if (!happening.universal)
-        happening.reason =
-            ReasonFor(kind, !crossings.empty(), AboveAt(all, start, kind.body, kind.altitude, observer));
-    return happening;
+    Event event;
+    event.universal = First(crossings, kind.type == EventType::Rising);
+    if (!event.universal)
+        event.reason = ReasonFor(kind, !crossings.empty(), AboveAt(all, start, kind.body, kind.altitude, observer));
+    return event;
+}
+
+// An edge of a band's interval at a crossing, or why there is none on the date.
+Event EdgeOrReason(std::optional<JulianDay> at, double altitude, EventType type, const SkyOfSpan& sky, JulianDay start,
+               JulianDay end, const Observer& observer) {
+    if (at) return {at, {}, std::nullopt, std::nullopt};
+    const std::vector<Crossing>& all = sky.SunCrossings(altitude);
+    return {std::nullopt,
+            ReasonFor(AltitudeEvent(altitude, type), !Within(all, start, end).empty(),
+                      AboveAt(all, start, SunOrMoon::Sun, altitude, observer)),
+            std::nullopt, std::nullopt};
+}
+
+// The morning's interval: it ends as the Sun rises through the high edge on
+// the date, and begins as it last rose through the low one before; where it
+// does not reach the high edge, it begins as it rises through the low one.
+Interval Morning(const SunBand& band, const SkyOfSpan& sky, JulianDay start, JulianDay end, const Observer& observer) {
+    const std::vector<Crossing>& low = sky.SunCrossings(band.low);
+    const std::optional<JulianDay> top = First(Within(sky.SunCrossings(band.high), start, end), true);
+    const std::optional<JulianDay> bottom =
+        top ? Last(Within(low, *top - kLongestBandDays, *top), true) : First(Within(low, start, end), true);
+    const JulianDay from = top ? *top - kLongestBandDays : start, to = top ? *top : end;
+    return {EdgeOrReason(bottom, band.low, EventType::Rising, sky, from, to, observer),
+            EdgeOrReason(top, band.high, EventType::Rising, sky, start, end, observer)};
+}
+
+// The evening's: it begins as the Sun sets through the high edge on the date
+// and ends as it next sets through the low one; where it does not reach the
+// high edge, it ends as it sets through the low one.
+Interval Evening(const SunBand& band, const SkyOfSpan& sky, JulianDay start, JulianDay end, const Observer& observer) {
+    const std::vector<Crossing>& low = sky.SunCrossings(band.low);
+    const std::optional<JulianDay> top = First(Within(sky.SunCrossings(band.high), start, end), false);
+    const std::optional<JulianDay> bottom =
+        top ? First(Within(low, *top, *top + kLongestBandDays), false) : First(Within(low, start, end), false);
+    const JulianDay from = top ? *top : start, to = top ? *top + kLongestBandDays : end;
+    return {EdgeOrReason(top, band.high, EventType::Setting, sky, start, end, observer),
+            EdgeOrReason(bottom, band.low, EventType::Setting, sky, from, to, observer)};
 }
 
 // Hours the Sun stands above its rising altitude on [start, end).
 double DayLength(const SkyOfSpan& sky, JulianDay start, JulianDay end, const Observer& observer) {
-    const std::vector<Crossing>& all = sky.sun.front();
+    const std::vector<Crossing>& all = sky.SunCrossings(kSunStandardAltitude);
     return HoursAbove(Within(all, start, end), AboveAt(all, start, SunOrMoon::Sun, kSunStandardAltitude, observer),
                       start, end);
 }
 
+// The dates of one search: a year of them keeps the search's lists short and
+// its share of the work of the dates around them (the date before, the
+// lunation before) small.
+constexpr qint64 kDatesASearch = 366;
+
+DayReport ReportOn(QDate date, const std::vector<EventKind>& kinds, const DayQuestions& questions,
+                   const SkyOfSpan& sky, const Observer& observer) {
+    DayReport report{date, observer.DayStart(date), observer.DayStart(date.addDays(1)), kinds, {}, {}, 0.0, 0.0,
+                     0.0,  NAN,                     {}};
+    for (const EventKind& kind : kinds) report.events.push_back(EventOn(kind, sky, report.start, report.end, observer));
+    for (const SunBand& band : questions.bands)
+        report.bands.push_back({band, Morning(band, sky, report.start, report.end, observer),
+                                Evening(band, sky, report.start, report.end, observer)});
+    report.dayLength = DayLength(sky, report.start, report.end, observer);
+    const JulianDay noon = report.start + kNoonOfDate;
+    report.illuminatedFraction =
+        FindPosition(SunOrMoon::Moon, noon, observer.LongitudeWest(), observer.Latitude()).illuminatedFraction;
+    report.moonAgeDays = MoonAge(sky.phases, noon);
+    return report;
+}
+
 }  // namespace
+
+std::vector<EventKind> KindsAsked(const std::vector<double>& altitudes) {
+    std::vector<EventKind> kinds = ReportedEvents();
+    for (const double altitude : altitudes) {
+        kinds.push_back(AltitudeEvent(altitude, EventType::Rising));
+        kinds.push_back(AltitudeEvent(altitude, EventType::Setting));
+    }
+    return kinds;
+}
 
 std::vector<JulianDay> NextEvents(const Observer& observer, const EventKind& kind, JulianDay from, int count) {
     std::vector<JulianDay> found;
@@ -284,58 +405,69 @@ std::vector<JulianDay> NextEvents(const Observer& observer, const EventKind& kin
 
 namespace {
 
-// The dates of one search: a year of them keeps the search's lists short and
-// its share of the work of the dates around them (the date before, the
-// lunation before) small.
-constexpr qint64 kDatesASearch = 366;
+// Where the Sun enters or leaves a band: rising through its low edge or
+// setting through its high one it enters (in the morning, in the evening);
+// the other two crossings leave it.
+struct BandEdge {
+    JulianDay universal;
+    bool entering, morning;
+};
 
-std::vector<EventKind> KindsWith(const std::vector<double>& altitudes) {
-    std::vector<EventKind> kinds = ReportedEvents();
-    for (const double altitude : altitudes) {
-        kinds.push_back(AltitudeEvent(altitude, EventType::Rising));
-        kinds.push_back(AltitudeEvent(altitude, EventType::Setting));
-    }
-    return kinds;
+std::vector<BandEdge> BandEdgesOf(const std::vector<Crossing>& low, const std::vector<Crossing>& high) {
+    std::vector<BandEdge> edges;
+    for (const Crossing& c : low) edges.push_back({c.universal, c.rising, true});
+    for (const Crossing& c : high) edges.push_back({c.universal, !c.rising, false});
+    std::sort(edges.begin(), edges.end(), [](const BandEdge& x, const BandEdge& y) { return x.universal < y.universal; });
+    return edges;
 }
 
 }  // namespace
 
-void ForEachDay(const Observer& observer, QDate first, QDate last, const std::vector<double>& altitudes,
+std::vector<BandSpan> NextBandSpans(const Observer& observer, const SunBand& band, JulianDay from, int count) {
+    const double west = observer.LongitudeWest(), latitude = observer.Latitude();
+    const double edges[] = {band.low, band.high};
+    std::vector<BandSpan> spans;
+    std::optional<BandSpan> open;
+    // From a day back, so that a span under way at from is found with its beginning.
+    for (JulianDay a = from - kLongestBandDays; a < from + kSearchReachDays + count && static_cast<int>(spans.size()) < count;
+         a += kSearchStepDays) {
+        const auto crossings = FindCrossings(SunOrMoon::Sun, edges, a, a + kSearchStepDays, west, latitude);
+        for (const BandEdge& edge : BandEdgesOf(crossings[0], crossings[1])) {
+            if (!edge.entering && open && edge.universal > from) spans.push_back({open->begin, edge.universal, open->morning});
+            open = edge.entering ? std::optional<BandSpan>({edge.universal, edge.universal, edge.morning}) : std::nullopt;
+        }
+    }
+    if (static_cast<int>(spans.size()) > count) spans.resize(static_cast<std::size_t>(count));
+    return spans;
+}
+
+void ForEachDay(const Observer& observer, QDate first, QDate last, const DayQuestions& questions,
                 const std::function<void(const DayReport&)>& each) {
-    const std::vector<EventKind> kinds = KindsWith(altitudes);
+    const std::vector<EventKind> kinds = KindsAsked(questions.altitudes);
     std::optional<double> lengthBefore;
     for (QDate from = first; from <= last; from = from.addDays(kDatesASearch)) {
         const QDate to = std::min(last, from.addDays(kDatesASearch - 1));
         // The date before the first too, for the change in the day's length.
         const JulianDay before = observer.DayStart(from.addDays(-1));
-        const SkyOfSpan sky = SearchSpan(observer, kinds, before, observer.DayStart(to.addDays(1)));
+        const SkyOfSpan sky = SearchSpan(observer, kinds, questions.bands, before, observer.DayStart(to.addDays(1)));
         if (!lengthBefore) lengthBefore = DayLength(sky, before, observer.DayStart(from), observer);
         for (QDate date = from; date <= to; date = date.addDays(1)) {
-            DayReport report{date, observer.DayStart(date), observer.DayStart(date.addDays(1)), kinds, {}, 0.0, 0.0,
-                             0.0, NAN, {}};
-            for (const EventKind& kind : kinds)
-                report.events.push_back(HappeningOf(kind, sky, report.start, report.end, observer));
-            report.dayLength = DayLength(sky, report.start, report.end, observer);
+            DayReport report = ReportOn(date, kinds, questions, sky, observer);
             report.dayLengthChange = report.dayLength - *lengthBefore;
             lengthBefore = report.dayLength;
-            const JulianDay noon = report.start + kNoonOfDate;
-            report.illuminatedFraction =
-                FindPosition(SunOrMoon::Moon, noon, observer.LongitudeWest(), observer.Latitude()).illuminatedFraction;
-            report.moonAgeDays = MoonAge(sky.phases, noon);
             each(report);
         }
     }
 }
 
-std::vector<DayReport> ComputeRange(const Observer& observer, QDate first, QDate last,
-                                    const std::vector<double>& altitudes) {
+std::vector<DayReport> ComputeRange(const Observer& observer, QDate first, QDate last, const DayQuestions& questions) {
     std::vector<DayReport> reports;
-    ForEachDay(observer, first, last, altitudes, [&reports](const DayReport& report) { reports.push_back(report); });
+    ForEachDay(observer, first, last, questions, [&reports](const DayReport& report) { reports.push_back(report); });
     return reports;
 }
 
-DayReport ComputeDay(const Observer& observer, QDate date, const std::vector<double>& altitudes) {
-    DayReport report = ComputeRange(observer, date, date, altitudes).front();
+DayReport ComputeDay(const Observer& observer, QDate date, const DayQuestions& questions) {
+    DayReport report = ComputeRange(observer, date, date, questions).front();
     report.phases = PhaseLines(observer, date);
     return report;
 }
@@ -349,22 +481,33 @@ DayFacts ChartFacts(const Observer& observer, QDate date) {
     return facts;
 }
 
-QDateTime UtcTime(JulianDay universal) {
-    PhaseEvent utc{};
-    JulianDayToDate(utc, universal);
-    return QDateTime(QDate(utc.Year, utc.Month, utc.Day), QTime(utc.Hour, utc.Minute, utc.Second), Qt::UTC);
+const std::vector<Word>& MoonPhaseWords() {
+    static const std::vector<Word> kWords = {
+        {"new_moon", "new moon"},           {"waxing_crescent", "waxing crescent"},
+        {"first_quarter", "first quarter"}, {"waxing_gibbous", "waxing gibbous"},
+        {"full_moon", "full moon"},         {"waning_gibbous", "waning gibbous"},
+        {"last_quarter", "last quarter"},   {"waning_crescent", "waning crescent"}};
+    return kWords;
 }
 
-// The octants of the lunation, each named after the phase at its middle.
+// The eighths of the lunation, each named after the phase at its middle.
 MoonPhase MoonPhaseAt(JulianDay universal) {
-    static constexpr const char* kNames[] = {"new moon",      "waxing crescent", "first quarter",
-                                             "waxing gibbous", "full moon",      "waning gibbous",
-                                             "last quarter",  "waning crescent"};
     const double e = Elongation(universal + DeltaT(universal) / kSecondsPerDay);
     const double lunation = std::fmod((360.0 - e) / 360.0 + 1.0, 1.0);
-    const int octant = static_cast<int>(std::floor(lunation * 8.0 + 0.5)) % 8;
-    return {kNames[octant], lunation < 0.5, lunation};
+    const auto eighth = static_cast<std::size_t>(std::floor(lunation * 8.0 + 0.5)) % 8;
+    return {MoonPhaseWords()[eighth], lunation < 0.5, lunation};
 }
+
+namespace {
+
+constexpr double kEarthRadiusKm = 6378.14;
+constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
+constexpr double kArcminutesPerDegree = 60.0;
+// Below this true altitude Sæmundsson's formula no longer holds.
+constexpr double kLowestRefractedAltitude = -1.0;
+constexpr double kNadir = -90.0;
+
+double StandardAltitude(SunOrMoon body) { return body == SunOrMoon::Sun ? kSunStandardAltitude : kMoonStandardAltitude; }
 
 // The altitude seen from the Earth's surface of a body at a geocentric
 // altitude and distance (Meeus, ch. 40, with the Earth a sphere of its
@@ -375,44 +518,61 @@ double TopocentricAltitude(double geocentric, double kilometres) {
     return std::atan2(std::sin(h) - std::sin(parallax), std::cos(h)) / kRadiansPerDegree;
 }
 
-SkyNow ComputeNow(const Observer& observer, JulianDay universal) {
-    SkyNow now{universal, {}, {}, MoonPhaseAt(universal)};
-    for (const SunOrMoon body : {SunOrMoon::Sun, SunOrMoon::Moon}) {
-        BodyNow& b = body == SunOrMoon::Sun ? now.sun : now.moon;
-        b.position = FindPosition(body, universal, observer.LongitudeWest(), observer.Latitude());
-        b.up = b.position.altitude > StandardAltitude(body);
-        b.position.altitude = TopocentricAltitude(b.position.altitude, b.position.distance);
-        const double standard = StandardAltitude(body);
-        const auto first = [&](EventType type) -> std::optional<JulianDay> {
-            const std::vector<JulianDay> next =
-                NextEvents(observer, {"", "", body, type, standard}, universal, 1);
-            if (next.empty()) return std::nullopt;
-            return next.front();
-        };
-        b.nextRising = first(EventType::Rising);
-        b.nextSetting = first(EventType::Setting);
-    }
+// The body's next rising or setting after universal, with its azimuth there.
+Event NextWithAzimuth(const Observer& observer, SunOrMoon body, EventType type, JulianDay universal) {
+    const EventKind kind{"", "", "", body, type, StandardAltitude(body), Section::Sun};
+    const std::vector<JulianDay> next = NextEvents(observer, kind, universal, 1);
+    if (next.empty()) return {std::nullopt, Reason(terms::kNoneOnDate, "none within a year"), std::nullopt, NAN};
+    const BodyPosition there = FindPosition(body, next.front(), observer.LongitudeWest(), observer.Latitude());
+    return {next.front(), {}, std::nullopt, there.azimuth};
+}
+
+BodyNow BodyAt(const Observer& observer, SunOrMoon body, JulianDay universal) {
+    BodyNow now{FindPosition(body, universal, observer.LongitudeWest(), observer.Latitude()), false, {}, {}};
+    // Up as rising and setting count it: the geocentric altitude against theirs.
+    now.up = now.position.altitude > StandardAltitude(body);
+    const double seen = TopocentricAltitude(now.position.altitude, now.position.distance);
+    now.position.altitude = seen + Refraction(seen);
+    now.nextRising = NextWithAzimuth(observer, body, EventType::Rising, universal);
+    now.nextSetting = NextWithAzimuth(observer, body, EventType::Setting, universal);
     return now;
 }
 
-Light LightAt(const Observer& observer, JulianDay universal) {
-    const double altitude = FindPosition(SunOrMoon::Sun, universal, observer.LongitudeWest(), observer.Latitude()).altitude;
-    if (altitude > kSunStandardAltitude) return Light::Day;
-    if (altitude > kCivilTwilightAltitude) return Light::CivilTwilight;
-    if (altitude > kNauticalTwilightAltitude) return Light::NauticalTwilight;
-    if (altitude > kAstronomicalTwilightAltitude) return Light::AstronomicalTwilight;
-    return Light::Night;
+}  // namespace
+
+double Refraction(double trueAltitude) {
+    const double h = std::max(trueAltitude, kLowestRefractedAltitude);
+    // Meeus's small constant makes the refraction nothing at the zenith.
+    constexpr double kZenithCorrection = 0.0019279;
+    double arcminutes = 1.02 / std::tan((h + 10.3 / (h + 5.11)) * kRadiansPerDegree) + kZenithCorrection;
+    if (trueAltitude < kLowestRefractedAltitude)
+        arcminutes *= (trueAltitude - kNadir) / (kLowestRefractedAltitude - kNadir);
+    return arcminutes / kArcminutesPerDegree;
 }
 
-const char* LightName(Light light) {
-    switch (light) {
-        case Light::Day: return "day";
-        case Light::CivilTwilight: return "civil twilight";
-        case Light::NauticalTwilight: return "nautical twilight";
-        case Light::AstronomicalTwilight: return "astronomical twilight";
-        case Light::Night: return "night";
-    }
-    return "";
+SkyNow ComputeNow(const Observer& observer, JulianDay universal) {
+    return {universal, BodyAt(observer, SunOrMoon::Sun, universal), BodyAt(observer, SunOrMoon::Moon, universal),
+            MoonPhaseAt(universal),
+            MoonAge(FindPhases(universal - kNewMoonLookBackDays, std::nextafter(universal, INFINITY)), universal)};
+}
+
+Word LightAt(const Observer& observer, JulianDay universal) {
+    const double altitude = FindPosition(SunOrMoon::Sun, universal, observer.LongitudeWest(), observer.Latitude()).altitude;
+    const auto word = [](const Term& term) {
+        std::string prose = term.code;
+        std::replace(prose.begin(), prose.end(), '_', ' ');
+        return Word{term.code, prose};
+    };
+    if (altitude > kSunStandardAltitude) return word(terms::kDay);
+    if (altitude > kCivilTwilightAltitude) return word(terms::kCivilTwilight);
+    if (altitude > kNauticalTwilightAltitude) return word(terms::kNauticalTwilight);
+    if (altitude > kAstronomicalTwilightAltitude) return word(terms::kAstronomicalTwilight);
+    return word(terms::kNight);
+}
+
+bool InBand(const Observer& observer, const SunBand& band, JulianDay universal) {
+    const double altitude = FindPosition(SunOrMoon::Sun, universal, observer.LongitudeWest(), observer.Latitude()).altitude;
+    return altitude > band.low && altitude < band.high;
 }
 
 }  // namespace helune::cli

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <thread>
 
-#include "Output.h"
+#include "Writers.h"
 
 namespace helune::cli {
 
@@ -137,10 +137,10 @@ std::optional<JulianDay> WaitForNext(const Observer& observer, const Upcoming& u
         const std::vector<JulianDay> next = NextInstants(observer, upcoming, now - offsetDays, 1);
         if (next.empty()) return std::nullopt;
         const JulianDay moment = next.front() + offsetDays;
-        say("waiting until " + LocalIso(moment, observer));
+        say("waiting until " + LocalIso(moment, observer.clock()));
         if (SleepUntil(UnixSeconds(moment), clock)) return moment;
-        const std::string late = "woke at " + LocalIso(UniversalFromUnix(clock.now()), observer) + ", after " +
-                                 LocalIso(moment, observer);
+        const std::string late = "woke at " + LocalIso(UniversalFromUnix(clock.now()), observer.clock()) + ", after " +
+                                 LocalIso(moment, observer.clock());
         if (ifMissed == IfMissed::Run) {
             say(late + ": running late");
             return moment;

@@ -12,11 +12,13 @@
 
 #include "Almanac.h"
 #include "cli_places.h"
-#include "Output.h"
+#include "Answers.h"
+#include "ChartText.h"
 #include "Painting.h"
 #include "Places.h"
 #include "Registry.h"
 #include "Report.h"
+#include "Writers.h"
 #include "gui_fixture.h"
 
 namespace helune::cli {
@@ -53,16 +55,25 @@ std::string ClockIso(JulianDay universal, const QTimeZone& zone) {
     return QDateTime::fromMSecsSinceEpoch(ms, zone).toString(Qt::ISODate).toStdString();
 }
 
-json DayJsonOf(const DayReport& report, const Observer& observer) {
-    std::ostringstream out;
-    WriteDay(out, report, observer, Format::Json);
-    return json::parse(out.str());
-}
-
 std::string DayTextOf(const DayReport& report, const Observer& observer, Format format = Format::Text) {
     std::ostringstream out;
-    WriteDay(out, report, observer, format);
+    WriteDocument(format, out, {Layout::Sections, Heading(observer), {}, {}}, DayRecord(report, observer, true),
+                  observer.clock());
     return out.str();
+}
+
+json DayJsonOf(const DayReport& report, const Observer& observer) {
+    return json::parse(DayTextOf(report, observer, Format::Json));
+}
+
+// The events of a date's JSON, whatever their group.
+json EventsOf(const json& day) {
+    json events = json::object();
+    for (const char* group : {"sun", "moon", "twilight", "altitudes"})
+        if (day.contains(group))
+            for (const auto& [key, value] : day[group].items())
+                if (value.is_object()) events[key] = value;
+    return events;
 }
 
 TEST(CliArguments, ReadSignedAndLetteredDegrees) {
@@ -185,7 +196,7 @@ TEST(CliClockChange, EveryEventOfTheDateOnTheClockOfItsInstant) {
         EXPECT_NEAR(report.end, end, kSameInstantDays);
         EXPECT_NEAR((end - start) * 24.0, change.hours, 1e-6);
 
-        const json events = DayJsonOf(report, observer)["events"];
+        const json events = EventsOf(DayJsonOf(report, observer));
         const auto expectFirst = [&](const char* key, std::optional<JulianDay> expected) {
             ASSERT_TRUE(expected) << key;
             const std::string time = events[key]["time"];
@@ -204,7 +215,7 @@ TEST(CliClockChange, EveryEventOfTheDateOnTheClockOfItsInstant) {
                 if (first)
                     expectFirst(key, first);
                 else
-                    EXPECT_EQ(events[key]["reason_code"], "none_on_date") << key;
+                    EXPECT_EQ(events[key]["reason"], "none_on_date") << key;
             }
             std::optional<JulianDay> transit;
             for (const Transit& t : FindTransits(body, start, end, -change.longitudeEast, change.latitude))
@@ -221,17 +232,18 @@ TEST(CliClockChange, TheCasesThatWereWrong) {
     const QTimeZone helsinki("Europe/Helsinki"), berlin("Europe/Berlin");
     const Observer atHelsinki = Observer::InZone(-24.94, 60.17, helsinki);
     const std::string spring = DayTextOf(ComputeDay(atHelsinki, QDate(2026, 3, 29)), atHelsinki);
-    EXPECT_NE(spring.find("UTC+02:00, UTC+03:00 from 04:00:00"), std::string::npos) << spring;
+    EXPECT_NE(spring.find("UTC offset      : UTC+02:00\nClock change    : 04:00:00 UTC+03:00\n"), std::string::npos)
+        << spring;
     EXPECT_TRUE(std::regex_search(spring, std::regex("\n  Sunset        : 19:5[5-7]:[0-9]{2} UTC\\+03:00\n"))) << spring;
 
     const Observer atBerlin = Observer::InZone(-13.40, 52.52, berlin);
     const json berlinDay = DayJsonOf(ComputeDay(atBerlin, QDate(2027, 3, 28)), atBerlin);
-    const std::string sunset = berlinDay["events"]["sunset"]["time"];
+    const std::string sunset = berlinDay["sun"]["sunset"]["time"];
     EXPECT_EQ(sunset.substr(10, 3), "T19") << sunset;
     EXPECT_EQ(sunset.substr(19), "+02:00");
 
     const json autumn = DayJsonOf(ComputeDay(atHelsinki, QDate(2026, 10, 25)), atHelsinki);
-    const std::string transit = autumn["events"]["moon_transit"]["time"];
+    const std::string transit = autumn["moon"]["moon_transit"]["time"];
     EXPECT_EQ(transit.substr(0, 13), "2026-10-25T23") << transit;
     EXPECT_EQ(transit.substr(19), "+02:00");
 }
@@ -273,7 +285,7 @@ TEST_F(CliStore, WithoutOptionsTheSystemsZoneAndItsPrincipalCity) {
               "no place given or stored: taking Sydney (33.87S 151.22E), the principal place of Australia/Sydney");
     const json day = DayJsonOf(ComputeDay(sydney, QDate(2027, 1, 15)), sydney);
     EXPECT_EQ(day["utc_offset"], "+11:00");
-    EXPECT_EQ(day["events"]["sunrise"]["time"].get<std::string>().substr(19), "+11:00");
+    EXPECT_EQ(day["sun"]["sunrise"]["time"].get<std::string>().substr(19), "+11:00");
 
     const Observer newYork = Observer::FromOptions({}, InSystemZone("America/New_York"));
     EXPECT_EQ(DayJsonOf(ComputeDay(newYork, QDate(2006, 3, 20)), newYork)["utc_offset"], "-05:00");
@@ -324,20 +336,20 @@ protected:
     const DayReport december = ComputeDay(utqiagvik, QDate(2026, 12, 21));
 };
 
-TEST_F(CliPolar, JsonGivesTheReasonsAsTextAndCode) {
-    const json summer = DayJsonOf(june, utqiagvik)["events"];
-    const json winter = DayJsonOf(december, utqiagvik)["events"];
-    EXPECT_EQ(summer["sunrise"], (json{{"time", nullptr}, {"reason", "polar day"}, {"reason_code", "polar_day"}}));
-    EXPECT_EQ(summer["sunset"]["reason_code"], "polar_day");
-    EXPECT_EQ(winter["sunset"], (json{{"time", nullptr}, {"reason", "polar night"}, {"reason_code", "polar_night"}}));
-    EXPECT_EQ(summer["astronomical_dusk"]["reason"], "sun stays above -18°");
-    EXPECT_EQ(summer["astronomical_dusk"]["reason_code"], "stays_above");
+TEST_F(CliPolar, JsonGivesTheReasonsAsCodes) {
+    const json summer = EventsOf(DayJsonOf(june, utqiagvik));
+    const json winter = EventsOf(DayJsonOf(december, utqiagvik));
+    EXPECT_EQ(summer["sunrise"], (json{{"time", nullptr}, {"reason", "polar_day"}}));
+    EXPECT_EQ(summer["sunset"]["reason"], "polar_day");
+    EXPECT_EQ(winter["sunset"], (json{{"time", nullptr}, {"reason", "polar_night"}}));
+    EXPECT_EQ(summer["astronomical_dusk"]["reason"], "stays_above");
+    EXPECT_EQ(summer["sunrise"].size(), 2u) << "no prose among the codes";
     constexpr double kNoonAltitudeTolerance = 0.1;  // the declination near the solstice, and refraction left out
     EXPECT_NEAR(summer["solar_noon"]["altitude"].get<double>(), 90.0 - 71.29 + 23.44, kNoonAltitudeTolerance);
     EXPECT_NEAR(winter["solar_noon"]["altitude"].get<double>(), 90.0 - 71.29 - 23.44, kNoonAltitudeTolerance);
     EXPECT_TRUE(winter["civil_dawn"]["time"].is_string()) << "the Sun comes within 6° of the horizon at noon";
-    EXPECT_DOUBLE_EQ(DayJsonOf(june, utqiagvik)["day_length"]["hours"].get<double>(), 24.0);
-    EXPECT_DOUBLE_EQ(DayJsonOf(december, utqiagvik)["day_length"]["hours"].get<double>(), 0.0);
+    EXPECT_DOUBLE_EQ(DayJsonOf(june, utqiagvik)["sun"]["day_length_hours"].get<double>(), 24.0);
+    EXPECT_DOUBLE_EQ(DayJsonOf(december, utqiagvik)["sun"]["day_length_hours"].get<double>(), 0.0);
 }
 
 TEST_F(CliPolar, TextAndCsvSayWhyARowIsEmpty) {
@@ -349,14 +361,16 @@ TEST_F(CliPolar, TextAndCsvSayWhyARowIsEmpty) {
     EXPECT_NE(winter.find("  Sunset        : - (polar night)\n"), std::string::npos) << winter;
     EXPECT_NE(winter.find("  Day length    : 00:00:00"), std::string::npos) << winter;
 
+    // Times and reasons in columns of their own, each time's offset beside it.
     const std::vector<std::string> csv = SplitCrlf(DayTextOf(june, utqiagvik, Format::Csv));
     ASSERT_EQ(csv.size(), 2u);
-    EXPECT_EQ(csv[0], "date,utc_offset,sunrise,solar_noon,sunset,moonrise,moon_transit,moonset,civil_dawn,civil_dusk,"
-                      "nautical_dawn,nautical_dusk,astronomical_dawn,astronomical_dusk,day_length,"
-                      "day_length_change_minutes,illuminated_fraction,moon_age_days");
-    EXPECT_EQ(csv[1].substr(0, 28), "2026-06-21,-08:00,polar day,");
-    EXPECT_NE(csv[1].find(",polar day,"), std::string::npos);
-    EXPECT_NE(csv[1].find(",sun stays above -18°,sun stays above -18°,24:00:00,"), std::string::npos) << csv[1];
+    EXPECT_EQ(csv[0].substr(0, 126), "date,utc_offset,clock_change,clock_change_utc_offset,clock_change_reason,sunrise,"
+                                     "sunrise_utc_offset,sunrise_reason,solar_noon,");
+    EXPECT_EQ(csv[1].substr(0, 44), "2026-06-21,-08:00,,,,,,polar_day,2026-06-21T");
+    EXPECT_EQ(csv[0].substr(csv[0].size() - 72),
+              ",astronomical_dusk,astronomical_dusk_utc_offset,astronomical_dusk_reason");
+    EXPECT_EQ(csv[1].substr(csv[1].size() - 13), ",,stays_above") << csv[1];
+    EXPECT_EQ(csv[1].find("polar day"), std::string::npos) << "no prose in CSV";
 }
 
 // Madrid on 28 January 2008 has no moonrise: the Moon rises at 23:59 the day
@@ -364,12 +378,16 @@ TEST_F(CliPolar, TextAndCsvSayWhyARowIsEmpty) {
 // 2024, near the northern limit of its orbit, stays up all day.
 TEST(CliReasons, TheMoonsMissingEventsSayWhy) {
     const Observer madrid = Observer::Fixed(kMadridWest, kMadridLatitude, kUtPlusOne);
-    const json moonrise = DayJsonOf(ComputeDay(madrid, QDate(2008, 1, 28)), madrid)["events"]["moonrise"];
-    EXPECT_EQ(moonrise, (json{{"time", nullptr}, {"reason", "no moonrise this date"}, {"reason_code", "none_on_date"}}));
+    const json moonrise = EventsOf(DayJsonOf(ComputeDay(madrid, QDate(2008, 1, 28)), madrid))["moonrise"];
+    EXPECT_EQ(moonrise, (json{{"time", nullptr}, {"reason", "none_on_date"}}));
+    EXPECT_NE(DayTextOf(ComputeDay(madrid, QDate(2008, 1, 28)), madrid).find("Moonrise      : - (no moonrise this date)"),
+              std::string::npos);
     const Observer svalbard = Observer::InZone(-15.6, 78.0, QTimeZone("Europe/Oslo"));
-    const json up = DayJsonOf(ComputeDay(svalbard, QDate(2024, 12, 19)), svalbard)["events"];
-    EXPECT_EQ(up["moonset"]["reason"], "moon up all day");
-    EXPECT_EQ(up["moonrise"]["reason_code"], "stays_above");
+    const json up = EventsOf(DayJsonOf(ComputeDay(svalbard, QDate(2024, 12, 19)), svalbard));
+    EXPECT_EQ(up["moonset"]["reason"], "stays_above");
+    EXPECT_EQ(up["moonrise"]["reason"], "stays_above");
+    EXPECT_NE(DayTextOf(ComputeDay(svalbard, QDate(2024, 12, 19)), svalbard).find("Moonset       : - (moon up all day)"),
+              std::string::npos);
 }
 
 // The length of the day is the time between sunrise and sunset where both fall
@@ -423,25 +441,136 @@ TEST(CliDayMoon, AgeAndLightAtNoon) {
     EXPECT_LT(ComputeDay(madrid, QDate(2008, 1, 8)).illuminatedFraction, 0.01);
     const json day = DayJsonOf(report, madrid);
     ASSERT_EQ(day["phases"].size(), 4u);
-    EXPECT_EQ(day["phases"][2]["phase"], "full_moon");
+    EXPECT_EQ(day["phases"][2]["event"], "full_moon");
     EXPECT_EQ(day["phases"][2]["time"].get<std::string>().substr(0, 16), "2008-01-22T14:35");
 }
 
-// --altitude: the Sun's risings and settings through any altitude, and the
-// shortcuts' altitudes; Madrid's golden hour ends when the Sun is 6° up.
-TEST(CliAltitudes, AnyAltitudeOfTheSunAndTheShortcuts) {
-    EXPECT_EQ(*AltitudeShortcut("golden_hour"), (std::vector<double>{6.0, -4.0}));
-    EXPECT_EQ(*AltitudeShortcut("blue_hour"), (std::vector<double>{-4.0, -6.0}));
-    EXPECT_FALSE(AltitudeShortcut("magic_hour"));
+// --altitude: the Sun's risings and settings through any altitude; Madrid's
+// golden hour ends when the Sun is 6° up.
+TEST(CliAltitudes, AnyAltitudeOfTheSun) {
     const Observer madrid = Observer::InZone(kMadridWest, kMadridLatitude, QTimeZone("Europe/Madrid"));
-    const DayReport report = ComputeDay(madrid, QDate(2024, 6, 21), {6.0, -6.0});
-    const json events = DayJsonOf(report, madrid)["events"];
+    const DayReport report = ComputeDay(madrid, QDate(2024, 6, 21), {{6.0, -6.0}, {}});
+    const json events = EventsOf(DayJsonOf(report, madrid));
     const auto crossings = FindCrossings(SunOrMoon::Sun, 6.0, report.start, report.end, kMadridWest, kMadridLatitude);
     ASSERT_EQ(crossings.size(), 2u);
     EXPECT_EQ(events["rising_at_+6"]["time"], ClockIso(crossings[0].universal, QTimeZone("Europe/Madrid")));
     EXPECT_EQ(events["setting_at_+6"]["time"], ClockIso(crossings[1].universal, QTimeZone("Europe/Madrid")));
     EXPECT_EQ(events["setting_at_-6"], events["civil_dusk"]) << "the same altitude, the same instant";
     EXPECT_NE(DayTextOf(report, madrid).find("Altitudes\n  Up at +6°     : "), std::string::npos);
+}
+
+// The bands by name and as a pair of altitudes.
+TEST(CliAltitudes, BandsByNameAndByPair) {
+    EXPECT_EQ(BandNamed("golden_hour")->low, -4.0);
+    EXPECT_EQ(BandNamed("golden_hour")->high, 6.0);
+    EXPECT_EQ(BandNamed("blue_hour")->low, -6.0);
+    EXPECT_EQ(BandNamed("blue_hour")->high, -4.0);
+    const SunBand pair = *BandNamed("-2.5,10");
+    EXPECT_EQ(pair.key, "between_-2.5_and_+10");
+    EXPECT_EQ(pair.low, -2.5);
+    EXPECT_FALSE(BandNamed("magic_hour"));
+    EXPECT_FALSE(BandNamed("6"));
+    EXPECT_EQ(MessageOf([] { BandNamed("6,-4"); }), "--altitude: '6,-4' is not LOW,HIGH with LOW below HIGH");
+    EXPECT_EQ(MessageOf([] { BandNamed("1,95"); }), "--altitude: '95' is not a number of degrees from -90 to 90");
+}
+
+// Golden and blue hour as people plan by them, against the engine's own
+// crossings of the bands' edges: Madrid at midsummer, where every edge
+// happens; Tromsø (69.6°N) under the midnight sun, where the Sun never sinks
+// to the bands, and at midwinter, where it never climbs to +6°; Sydney in its
+// winter. Each edge found is a crossing of its altitude in its direction, the
+// Sun stands within the band between the edges and outside it beyond them;
+// each edge missing says why, as the Sun's altitude over the date bears out.
+struct BandCase {
+    const char* name;
+    double west, latitude;
+    const char* zone;
+    QDate date;
+};
+const BandCase kBandCases[] = {
+    {"Madrid", kMadridWest, kMadridLatitude, "Europe/Madrid", QDate(2024, 6, 21)},
+    {"Tromsø", -18.9553, 69.6492, "Europe/Oslo", QDate(2026, 6, 21)},
+    {"Tromsø", -18.9553, 69.6492, "Europe/Oslo", QDate(2026, 12, 21)},
+    {"Sydney", -151.2093, -33.8688, "Australia/Sydney", QDate(2026, 6, 21)},
+};
+
+double SunAltitude(const BandCase& place, JulianDay t) {
+    return FindPosition(SunOrMoon::Sun, t, place.west, place.latitude).altitude;
+}
+
+// The edge found is a crossing of the altitude in the direction.
+void ExpectCrossing(const BandCase& place, const Event& edge, double altitude, bool rising) {
+    const auto crossings =
+        FindCrossings(SunOrMoon::Sun, altitude, *edge.universal - 0.01, *edge.universal + 0.01, place.west, place.latitude);
+    ASSERT_EQ(crossings.size(), 1u);
+    EXPECT_NEAR(crossings[0].universal, *edge.universal, kSameInstantDays);
+    EXPECT_EQ(crossings[0].rising, rising);
+}
+
+// The edge missing: the Sun stays on the reason's side of the altitude all the date.
+void ExpectReason(const BandCase& place, const Event& edge, double altitude, JulianDay start, JulianDay end) {
+    ASSERT_TRUE(edge.reason.code == "stays_above" || edge.reason.code == "stays_below") << edge.reason.code;
+    const bool above = edge.reason.code == "stays_above";
+    for (JulianDay t = start; t < end; t += 10.0 * kMinuteOfDay)
+        ASSERT_EQ(SunAltitude(place, t) > altitude, above) << edge.reason.prose;
+}
+
+void ExpectInterval(const BandCase& place, const SunBand& band, const Interval& interval, bool morning,
+                    const DayReport& report) {
+    const double first = morning ? band.low : band.high, last = morning ? band.high : band.low;
+    const auto inside = [&](JulianDay t) { return SunAltitude(place, t) > band.low && SunAltitude(place, t) < band.high; };
+    if (interval.begin.universal) {
+        ExpectCrossing(place, interval.begin, first, morning);
+        EXPECT_FALSE(inside(*interval.begin.universal - kMinuteOfDay));
+        EXPECT_TRUE(inside(*interval.begin.universal + kMinuteOfDay));
+    } else {
+        ExpectReason(place, interval.begin, first, report.start, report.end);
+    }
+    if (interval.end.universal) {
+        ExpectCrossing(place, interval.end, last, morning);
+        EXPECT_TRUE(inside(*interval.end.universal - kMinuteOfDay));
+        EXPECT_FALSE(inside(*interval.end.universal + kMinuteOfDay));
+    } else {
+        ExpectReason(place, interval.end, last, report.start, report.end);
+    }
+    const Event& onDate = morning ? interval.end : interval.begin;
+    if (onDate.universal) EXPECT_TRUE(*onDate.universal >= report.start && *onDate.universal < report.end);
+}
+
+TEST(CliBands, GoldenAndBlueHourAgainstTheEnginesCrossings) {
+    int edgesFound = 0, edgesMissing = 0;
+    for (const BandCase& place : kBandCases) {
+        const Observer observer = Observer::InZone(place.west, place.latitude, QTimeZone(place.zone));
+        const DayReport report = ComputeDay(observer, place.date, {{}, NamedBands()});
+        ASSERT_EQ(report.bands.size(), 2u);
+        for (const DailyBand& band : report.bands) {
+            SCOPED_TRACE(std::string(place.name) + " " + place.date.toString(Qt::ISODate).toStdString() + " " +
+                         band.band.key);
+            ExpectInterval(place, band.band, band.morning, true, report);
+            ExpectInterval(place, band.band, band.evening, false, report);
+            for (const Event* edge : {&band.morning.begin, &band.morning.end, &band.evening.begin, &band.evening.end})
+                ++(edge->universal ? edgesFound : edgesMissing);
+        }
+    }
+    EXPECT_GE(edgesFound, 16) << "Madrid's and Sydney's every edge, and Tromsø's in the dark";
+    EXPECT_GE(edgesMissing, 4) << "Tromsø's where the Sun does not reach an edge";
+}
+
+// next golden_hour: each span the Sun spends in the band, whole, in time order.
+TEST(CliBands, TheNextSpansInTheBand) {
+    const Observer madrid = Observer::InZone(kMadridWest, kMadridLatitude, QTimeZone("Europe/Madrid"));
+    const SunBand golden = *BandNamed("golden_hour");
+    const JulianDay from = UniversalOfClock(QDate(2024, 6, 21), QTime(7, 0), QTimeZone("Europe/Madrid"));
+    const std::vector<BandSpan> spans = NextBandSpans(madrid, golden, from, 3);
+    ASSERT_EQ(spans.size(), 3u);
+    EXPECT_LT(spans[0].begin, from) << "the morning's golden hour under way at 07:00 counts, from its beginning";
+    EXPECT_TRUE(spans[0].morning);
+    EXPECT_FALSE(spans[1].morning);
+    EXPECT_TRUE(spans[2].morning);
+    const DayReport day = ComputeDay(madrid, QDate(2024, 6, 21), {{}, {golden}});
+    EXPECT_NEAR(spans[0].begin, *day.bands[0].morning.begin.universal, kSameInstantDays);
+    EXPECT_NEAR(spans[1].end, *day.bands[0].evening.end.universal, kSameInstantDays);
+    for (std::size_t i = 1; i < spans.size(); ++i) EXPECT_GT(spans[i].begin, spans[i - 1].end);
 }
 
 TEST(CliCsv, FieldsAreQuotedOnlyWhenTheyMustBe) {
@@ -455,13 +584,17 @@ TEST(CliCsv, FieldsAreQuotedOnlyWhenTheyMustBe) {
 TEST(CliJson, ThePlaceHasNoNegativeZero) {
     const Observer greenwich = Observer::Fixed(-0.0, 51.4769, 0.0);
     const std::string text = DayTextOf(ComputeDay(greenwich, QDate(2024, 3, 20)), greenwich, Format::Json);
-    EXPECT_NE(text.find("\"longitude\": 0.0,"), std::string::npos) << text.substr(0, 120);
+    EXPECT_NE(text.find("\"longitude\": 0.0,"), std::string::npos) << text.substr(0, 160);
 }
 
-std::vector<std::string> Calendar(const std::vector<PhaseInstant>& phases, const std::vector<SeasonStart>& seasons,
+std::vector<std::string> Calendar(const std::vector<PrincipalPhase>& phases, const std::vector<SeasonStart>& seasons,
                                   const Observer& observer, bool allDay) {
     std::ostringstream out;
-    WriteAlmanac(out, phases, seasons, observer, Format::Ics, {allDay, QDateTime(QDate(2026, 1, 1), QTime(12, 0), Qt::UTC)});
+    const std::unique_ptr<Writer> writer =
+        MakeWriter(Format::Ics, out, {Layout::Lines, {}, "events", {}}, observer.clock(),
+                   {allDay, QDateTime(QDate(2026, 1, 1), QTime(12, 0), Qt::UTC)});
+    for (const Record& record : AlmanacRecords(phases, seasons)) writer->Add(record);
+    writer->Finish();
     return SplitCrlf(out.str());
 }
 

@@ -15,7 +15,8 @@ packages=(
   libnova-dev
   fonts-liberation
   xvfb imagemagick
-  help2man appstream desktop-file-utils librsvg2-bin
+  appstream desktop-file-utils librsvg2-bin
+  zsh fish python3-jsonschema
   dpkg-dev file lintian
   locales
 )

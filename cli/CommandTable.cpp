@@ -1,0 +1,258 @@
+// SPDX-License-Identifier: MIT
+#include "CommandTable.h"
+
+#include "Handlers.h"
+
+namespace helune::cli {
+
+namespace {
+
+constexpr std::string_view kOutput = "Output";
+constexpr std::string_view kQuestions = "What to find";
+
+// The place and clock options every command that answers for a place takes.
+constexpr std::string_view kPlaceOptions[] = {"--place", "--lat", "--lon", "--tz", "--utc-offset", "--as-window"};
+
+std::vector<std::string_view> With(std::initializer_list<std::string_view> own) {
+    std::vector<std::string_view> options(own);
+    options.insert(options.end(), std::begin(kPlaceOptions), std::end(kPlaceOptions));
+    return options;
+}
+
+constexpr std::string_view kDateHelp = "a date YYYY-MM-DD, today by default";
+
+// Every option, once, in the order the help lists their groups.
+const std::vector<OptionSpec> kOptions = {
+    {"--format", "FORMAT", "the format of the answer (see FORMATS in the manual)", kOutput, Completion::Formats},
+    {"--columns", "LIST",
+     "the columns of the table, JSON and CSV, by their JSON names, comma-separated; a group's name (sun, moon, "
+     "twilight, altitudes) stands for its members. Text shows by default date, utc_offset, sunrise, solar_noon, "
+     "sunset, day_length_hours, moonrise, moonset, illuminated_fraction and what --altitude asks; JSON and CSV "
+     "every column",
+     kOutput, Completion::Columns},
+    {"--all-day", "", "for ics: one all-day event on each local date, the time in the description", kOutput},
+    {"--seasons", "", "the equinoxes and solstices too", kOutput},
+    {"--output", "FILE", "the PNG file to write, - for standard output", kOutput, Completion::Files},
+    {"--altitude", "DEG",
+     "day and range: also the Sun's rising and setting through DEG degrees of its centre's altitude (again for "
+     "more), or the morning's and the evening's intervals between two altitudes: golden_hour (from -4 to +6 "
+     "degrees), blue_hour (from -6 to -4) or LOW,HIGH. next and wait: one number, with a rising EVENT (sunrise, "
+     "any dawn) or a setting one (sunset, any dusk). poll: a band as for day, or one number (the Sun above it)",
+     kQuestions, Completion::Choices, AltitudeChoices},
+    {"--at", "INSTANT",
+     "the instant: 2026-06-21T12:00, seconds optional, with Z or an offset (+02:00), or without on the place's "
+     "clock; now by default",
+     kQuestions},
+    {"--count", "N", "how many, 1 to 1000 (1)", kQuestions},
+    {"--offset", "MINUTES", "minutes after the event (negative: before)", kQuestions},
+    {"--if-missed", "WHAT",
+     "on waking more than a minute after the moment (a suspended machine): run exits 0 at once (the default), "
+     "skip waits for the next",
+     kQuestions, Completion::Choices, IfMissedChoices},
+    {"--verbose", "", "says what it waits for, with the offset of its time", kQuestions},
+    {"--place",
+     "NAME",
+     "a city of the system's time-zone database (Oslo, New_York): its coordinates, and its zone unless --tz or "
+     "--utc-offset",
+     kPlaceAndClock,
+     Completion::Places,
+     nullptr,
+     {"--lat", "--lon"}},
+    {"--lat", "DEGREES", "latitude, North positive, or with N or S: 40.4, 40.4N; with --lon", kPlaceAndClock},
+    {"--lon", "DEGREES",
+     "longitude, East positive, or with E or W: -3.7, 3.7W (the window's store keeps longitude positive West; the "
+     "console converts)",
+     kPlaceAndClock},
+    {"--tz",
+     "ZONE",
+     "an IANA zone (Europe/Madrid) with its history: each time in the offset in force at its instant; by default "
+     "the system's zone (TZ, else the configured one)",
+     kPlaceAndClock,
+     Completion::Zones,
+     nullptr,
+     {"--utc-offset"}},
+    {"--utc-offset", "+HH:MM", "a fixed offset from universal time, up to 14 hours either way", kPlaceAndClock},
+    {"--as-window", "",
+     "the window's clock: one offset a date, --tz's at the date's local midnight, else the window's stored zone "
+     "and daylight-saving rule (render's always)",
+     kPlaceAndClock},
+};
+
+using enum Format;
+
+// Every command, once, in the order the help lists them.
+const std::vector<CommandSpec> kCommands = {
+    {"day",
+     "the events of a local date",
+     "The events of a local date, from its first instant to the next date's: the Sun's rising, transit (solar "
+     "noon, with its altitude) and setting, the day's length and its change from the date before; the Moon's "
+     "rising, transit and setting, its illuminated fraction and age at noon; civil, nautical and astronomical "
+     "dawn and dusk (the Sun's centre 6, 12 and 18 degrees down); the principal phases around the date. Each "
+     "time has the offset in force at its own instant; an event that does not happen says why. With "
+     "--as-window, the window's chart as text.",
+     {{"DATE", kDateHelp}},
+     With({"--format", "--altitude"}),
+     {Text, Json, Csv},
+     RunDay},
+    {"range",
+     "one row a date from FROM to TO",
+     "The events of each date from FROM to TO, as day gives them (without the phases): a table, one JSON "
+     "document, or one CSV row a date. In the table, - marks a date without the event, above and below a body "
+     "that stays above or below the event's altitude all day, and * a date whose clocks change.",
+     {{"FROM", "the first date, YYYY-MM-DD", true}, {"TO", "the last date, YYYY-MM-DD", true}},
+     With({"--format", "--columns", "--altitude"}),
+     {Text, Json, Csv},
+     RunRange},
+    {"phases",
+     "the Moon's principal phases from FROM to TO",
+     "The Moon's principal phases (new moon, first quarter, full moon, last quarter) from the first instant of "
+     "FROM to the end of TO, on the place's clock. A phase is the same everywhere: the answer names no place.",
+     {{"FROM", "the first date, YYYY-MM-DD", true}, {"TO", "the last date, YYYY-MM-DD", true}},
+     With({"--format", "--seasons", "--all-day"}),
+     {Text, Json, Csv, Ics},
+     RunPhases},
+    {"seasons",
+     "the equinoxes and solstices from FROM to TO",
+     "The equinoxes and solstices from the first instant of FROM to the end of TO, on the place's clock.",
+     {{"FROM", "the first date, YYYY-MM-DD", true}, {"TO", "the last date, YYYY-MM-DD", true}},
+     With({"--format", "--all-day"}),
+     {Text, Json, Csv, Ics},
+     RunSeasons},
+    {"now",
+     "the Sun and the Moon at an instant",
+     "Where the Sun and the Moon stand at an instant, seen from the place: the apparent altitude of the centre "
+     "(the parallax taken off, the standard refraction added) and the azimuth from North, clockwise; whether "
+     "each is up (risen, as rising and setting count it); the next rising and setting of each, with their "
+     "azimuths; the Moon's distance, illuminated fraction, phase and age.",
+     {},
+     With({"--format", "--at"}),
+     {Text, Json},
+     RunNow},
+    {"next",
+     "the next events as ISO 8601 times",
+     "The next EVENT after the instant, or --count of them, one a line; for golden_hour and blue_hour each "
+     "interval's beginning, end and part of the day.",
+     {{"EVENT", "what to look for", true, UpcomingChoices}},
+     With({"--format", "--count", "--at", "--altitude"}),
+     {Text, Json, Csv},
+     RunNext},
+    {"poll",
+     "day, twilight or night, in the exit status too",
+     "Day, twilight or night at the place, in the exit status too: 2 day, 3 night, 4 twilight (64 for a bad "
+     "command line). With BAND or --altitude, whether the Sun stands within the band: 0 inside, 1 outside.",
+     {{"BAND", "golden_hour, blue_hour or LOW,HIGH", false, BandChoices}},
+     With({"--format", "--at", "--altitude"}),
+     {Text, Json},
+     RunPoll,
+     64},
+    {"wait",
+     "sleeps until the next event",
+     "Sleeps until the next EVENT at the place, moved by --offset minutes, then exits 0 (1: none within a year). "
+     "It keeps to the wall clock a minute at a time, so that a machine suspended in between wakes it on time.",
+     {{"EVENT", "what to wait for", true, WaitableChoices}},
+     With({"--offset", "--if-missed", "--verbose", "--altitude"}),
+     {},
+     RunWait},
+    {"render",
+     "the window's chart as a PNG picture",
+     "The window's chart of the date, pixel for pixel, as a PNG picture, on the window's clock; no display is "
+     "needed.",
+     {{"DATE", kDateHelp}},
+     With({"--output"}),
+     {},
+     RunRender},
+    {"calc",
+     "one quantity of the engine's query",
+     "One quantity of the engine's query, printed with 17 significant digits.",
+     {{"BODY", "1 Mercury … 8 Neptune (3: the Earth; its geocentric quantities are the Sun's), 10 the Moon", true},
+      {"QUANTITY",
+       "1-6 mean elements, 7-9 heliocentric, 10-18 geocentric (10 longitude, 13 right ascension in hours, 17 "
+       "altitude, 18 azimuth from the South, positive West), 19 transit, 20 rising, 21 setting (local clock "
+       "hours, -1 when not on the date)",
+       true},
+      {"FLAGS", "the sum of 1 light time, 2 aberration, 4 FK5, 8 nutation", true},
+      {"JD", "the Julian day of the local clock time", true},
+      {"LONGITUDE", "degrees, positive West", true},
+      {"LATITUDE", "degrees, positive North", true},
+      {"ZONE", "universal minus local clock time, degrees (15 an hour, positive West)", true}},
+     {},
+     {},
+     RunCalc},
+    {"events",
+     "a date's events in the engine's conventions",
+     "For local noon of the date, the Sun's and the Moon's rising, setting and transit (local clock hours, -1 "
+     "when not on the date), then the eight phases that the window lists around the date: 'phase D M Y h m s "
+     "CODE' (CODE 1 last quarter, 2 full, 3 first quarter, 4 new moon, 0 a search that did not settle). With -, "
+     "the six values of each line of standard input, each answered with its 14 lines, in order.",
+     {{"DAY", "the day of the month, or - for standard input"},
+      {"MONTH", "1 to 12"},
+      {"YEAR", "the year"},
+      {"LONGITUDE", "degrees, positive West"},
+      {"LATITUDE", "degrees, positive North"},
+      {"ZONE", "universal minus local clock time, degrees (15 an hour, positive West)"}},
+     {},
+     {},
+     RunEvents,
+     2,
+     "-"},
+};
+
+}  // namespace
+
+const std::vector<OptionSpec>& Options() { return kOptions; }
+
+const std::vector<CommandSpec>& Commands() { return kCommands; }
+
+const OptionSpec* OptionNamed(std::string_view name) {
+    for (const OptionSpec& option : Options())
+        if (option.name == name) return &option;
+    return nullptr;
+}
+
+const CommandSpec* CommandNamed(std::string_view name) {
+    for (const CommandSpec& command : Commands())
+        if (command.name == name) return &command;
+    return nullptr;
+}
+
+namespace {
+
+const ProgramText kProgram = {
+    "helune-cli",
+    "times of the Sun and the Moon for people and scripts",
+    "The times of the Sun and the Moon for one place: risings, transits, settings, twilight, golden and blue "
+    "hour, the Moon's phases, the equinoxes and solstices, the sky of an instant, and a wait for the next event. "
+    "Without a command, the day's events. Dates are YYYY-MM-DD of the Gregorian calendar, from 0001-02-01 to "
+    "9999-11-15. Without --lat and --lon or --place, the window's stored place, else the principal city of the "
+    "zone, named on standard error.",
+    {{"0", "the answer was written"},
+     {"1",
+      "an event does not happen within reach, the output could not be written, or (poll with a band) the "
+      "Sun stands outside it"},
+     {"2", "a bad command line, named in one line on standard error (poll: 64)"},
+     {"2, 3, 4", "poll: day, night, twilight"}},
+    {{"The next three full moons", "helune-cli next full_moon --count 3"},
+     {"Oslo's day with its golden hours", "helune-cli day --place Oslo --altitude golden_hour"},
+     {"A year's phases and seasons for a calendar",
+      "helune-cli phases 2027-01-01 2027-12-31 --seasons --format ics --all-day"},
+     {"In a crontab, lights on a quarter of an hour before sunset",
+      "0 12 * * * helune-cli wait sunset --offset -15 --if-missed skip && lights-on"},
+     {"In a status bar, the Moon's phase", "helune-cli now --format json | jq -r .moon.phase"}},
+    {{"TZ", "the system's zone, when neither --tz nor --utc-offset is given"},
+     {"XDG_CONFIG_HOME",
+      "where the window's store is read ($XDG_CONFIG_HOME/Velmora/Helune.conf, else "
+      "~/.config/Velmora/Helune.conf): the place when none is given"}},
+    {{"/usr/share/zoneinfo/zone1970.tab, /usr/share/zoneinfo/zone.tab",
+      "the cities of --place, and the principal place of a zone"},
+     {"~/.config/Velmora/Helune.conf", "the window's settings; the console reads them and never writes them"},
+     {"/usr/share/helune-cli/schemas/", "the JSON Schema of each command's document (day.schema.json …)"}},
+    "calc and events speak the engine's own conventions: angles in degrees; LONGITUDE positive West of "
+    "Greenwich, LATITUDE positive North; ZONE is universal time minus local clock time in degrees, 15 an hour, "
+    "positive West (Central European Time is -15, US Eastern Standard Time 75).",
+};
+
+}  // namespace
+
+const ProgramText& Program() { return kProgram; }
+
+}  // namespace helune::cli
