@@ -115,7 +115,7 @@ std::string ProgramHelp() {
     text += '\n';
     text += Heading("Examples");
     for (const Example& example : program.examples)
-        text += Wrapped(std::string(example.comment) + ":", 2) + Wrapped(example.line, 4);
+        text += Wrapped(std::string(example.comment) + ":", 2) + "    " + std::string(example.line) + "\n";
     return text;
 }
 

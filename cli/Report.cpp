@@ -107,8 +107,8 @@ double MoonAge(const std::vector<PrincipalPhase>& phases, JulianDay universal) {
     return age;
 }
 
-// The window's four phase lines of a date, each at the instant of its phase.
-std::vector<PrincipalPhase> PhaseLines(const Observer& observer, QDate date) {
+// The instants of the window's four phase lines of a date, as its chart finds them.
+std::vector<JulianDay> ChartPhaseInstants(const Observer& observer, QDate date) {
     const double zone = observer.ZoneOn(date);
     const auto day = static_cast<int16_t>(date.day()), month = static_cast<int16_t>(date.month()),
                year = static_cast<int16_t>(date.year());
@@ -116,9 +116,12 @@ std::vector<PrincipalPhase> PhaseLines(const Observer& observer, QDate date) {
     for (const PhaseEvent& p : ShownPhases(FindChartPhases(day, month, year, zone)))
         shown.push_back(JulianDayFromDate(p.Day, p.Month, p.Year, p.Hour, p.Minute) + p.Second / kSecondsPerDay +
                         zone / 360.0);
+    return shown;
+}
+
+// The phases among found that the chart's lines show, each at the search's instant.
+std::vector<PrincipalPhase> PhaseLines(const std::vector<JulianDay>& shown, const std::vector<PrincipalPhase>& found) {
     std::vector<PrincipalPhase> lines;
-    if (shown.empty()) return lines;
-    const std::vector<PrincipalPhase> found = FindPhases(shown.front() - 1.0, shown.back() + 1.0);
     for (const JulianDay line : shown)
         for (const PrincipalPhase& p : found)
             if (std::fabs(p.universal - line) < kSamePhaseDays) lines.push_back(p);
@@ -250,20 +253,31 @@ struct SkyOfSpan {
     }
 };
 
-// from: the first instant of the date before the span's first (the day's
-// length changes against it); the Sun's crossings reach a day past the span
-// where a band's evening may end after its last date.
+// What a search covers: the dates [from, to); the Sun's crossings also from
+// before (the first instant of the date before, against which the day's
+// length changes; the band that ends on the first date began then), and a day
+// past to where a band's evening may end after the last date; the phases from
+// phasesFrom (a lunation before from, for the Moon's age) to phasesTo.
+struct SearchBounds {
+    JulianDay before, from, to, phasesFrom, phasesTo;
+};
+
+SearchBounds DatesBounds(const Observer& observer, QDate first, QDate last) {
+    const JulianDay from = observer.DayStart(first), to = observer.DayStart(last.addDays(1));
+    return {observer.DayStart(first.addDays(-1)), from, to, from - kNewMoonLookBackDays, to};
+}
+
 SkyOfSpan SearchSpan(const Observer& observer, const std::vector<EventKind>& kinds, const std::vector<SunBand>& bands,
-                     JulianDay from, JulianDay to) {
+                     const SearchBounds& span) {
     const double west = observer.LongitudeWest(), latitude = observer.Latitude();
     SkyOfSpan sky;
     sky.sunAltitudes = SunAltitudes(kinds, bands);
-    sky.sun = FindCrossings(SunOrMoon::Sun, sky.sunAltitudes, from, to + (bands.empty() ? 0.0 : kLongestBandDays), west,
-                            latitude);
-    sky.moon = FindCrossings(SunOrMoon::Moon, kMoonStandardAltitude, from, to, west, latitude);
-    sky.sunTransits = FindTransits(SunOrMoon::Sun, from, to, west, latitude);
-    sky.moonTransits = FindTransits(SunOrMoon::Moon, from, to, west, latitude);
-    sky.phases = FindPhases(from - kNewMoonLookBackDays, to);
+    const JulianDay sunTo = span.to + (bands.empty() ? 0.0 : kLongestBandDays);
+    sky.sun = FindCrossings(SunOrMoon::Sun, sky.sunAltitudes, span.before, sunTo, west, latitude);
+    sky.moon = FindCrossings(SunOrMoon::Moon, kMoonStandardAltitude, span.from, span.to, west, latitude);
+    sky.sunTransits = FindTransits(SunOrMoon::Sun, span.from, span.to, west, latitude);
+    sky.moonTransits = FindTransits(SunOrMoon::Moon, span.from, span.to, west, latitude);
+    sky.phases = FindPhases(span.phasesFrom, span.phasesTo);
     return sky;
 }
 
@@ -447,10 +461,9 @@ void ForEachDay(const Observer& observer, QDate first, QDate last, const DayQues
     std::optional<double> lengthBefore;
     for (QDate from = first; from <= last; from = from.addDays(kDatesASearch)) {
         const QDate to = std::min(last, from.addDays(kDatesASearch - 1));
-        // The date before the first too, for the change in the day's length.
-        const JulianDay before = observer.DayStart(from.addDays(-1));
-        const SkyOfSpan sky = SearchSpan(observer, kinds, questions.bands, before, observer.DayStart(to.addDays(1)));
-        if (!lengthBefore) lengthBefore = DayLength(sky, before, observer.DayStart(from), observer);
+        const SearchBounds bounds = DatesBounds(observer, from, to);
+        const SkyOfSpan sky = SearchSpan(observer, kinds, questions.bands, bounds);
+        if (!lengthBefore) lengthBefore = DayLength(sky, bounds.before, bounds.from, observer);
         for (QDate date = from; date <= to; date = date.addDays(1)) {
             DayReport report = ReportOn(date, kinds, questions, sky, observer);
             report.dayLengthChange = report.dayLength - *lengthBefore;
@@ -466,9 +479,19 @@ std::vector<DayReport> ComputeRange(const Observer& observer, QDate first, QDate
     return reports;
 }
 
+// A single date searches its phases once for the Moon's age and the chart's lines.
 DayReport ComputeDay(const Observer& observer, QDate date, const DayQuestions& questions) {
-    DayReport report = ComputeRange(observer, date, date, questions).front();
-    report.phases = PhaseLines(observer, date);
+    const std::vector<EventKind> kinds = KindsAsked(questions.altitudes);
+    const std::vector<JulianDay> shown = ChartPhaseInstants(observer, date);
+    SearchBounds bounds = DatesBounds(observer, date, date);
+    if (!shown.empty()) {
+        bounds.phasesFrom = std::min(bounds.phasesFrom, shown.front() - kSamePhaseDays);
+        bounds.phasesTo = std::max(bounds.phasesTo, shown.back() + kSamePhaseDays);
+    }
+    const SkyOfSpan sky = SearchSpan(observer, kinds, questions.bands, bounds);
+    DayReport report = ReportOn(date, kinds, questions, sky, observer);
+    report.dayLengthChange = report.dayLength - DayLength(sky, bounds.before, bounds.from, observer);
+    report.phases = PhaseLines(shown, sky.phases);
     return report;
 }
 

@@ -75,14 +75,17 @@ double ParseDegrees(const std::string& option, const std::string& text, const ch
     return sign * *magnitude;
 }
 
-// Whether name is a zone of the system's database: a file of the database
-// that Qt reads (the cheap test, first), or one Qt lists.
-bool InZoneDatabase(const std::string& name) {
+// The zone of name where it is one of the system's database: a file of the
+// database that Qt reads (the cheap test, first), or one Qt lists.
+std::optional<QTimeZone> ZoneInDatabase(const std::string& name) {
     const QByteArray id = QByteArray::fromStdString(name);
     const bool plainName = !name.empty() && name.front() != '/' && name.find("..") == std::string::npos;
-    if (plainName && QFileInfo(QString::fromStdString(kZoneFolder + name)).isFile() && QTimeZone(id).isValid())
-        return true;
-    return QTimeZone::isTimeZoneIdAvailable(id);
+    if (plainName && QFileInfo(QString::fromStdString(kZoneFolder + name)).isFile()) {
+        QTimeZone zone(id);
+        if (zone.isValid()) return zone;
+    }
+    if (QTimeZone::isTimeZoneIdAvailable(id)) return QTimeZone(id);
+    return std::nullopt;
 }
 
 std::string Upper(std::string text) {
@@ -181,7 +184,8 @@ QDate ParseDate(const std::string& name, const std::string& text) {
 }
 
 QTimeZone ParseZone(const std::string& option, const std::string& name) {
-    if (name.size() <= kLongestZoneName && InZoneDatabase(name)) return QTimeZone(QByteArray::fromStdString(name));
+    if (name.size() <= kLongestZoneName)
+        if (std::optional<QTimeZone> zone = ZoneInDatabase(name)) return *zone;
     std::string message = option + ": " + Quoted(name) + " is not a zone of the system's time-zone database";
     const std::vector<std::string> meant =
         name.size() <= kLongestSuggestedWord ? ZonesMeant(name) : std::vector<std::string>{};

@@ -309,6 +309,63 @@ TEST_F(CliStore, TheWindowsStoredPlaceInTheSystemsZone) {
             << date.toString(Qt::ISODate).toStdString();
 }
 
+// The clock alone: which source each line takes it from.
+TEST_F(CliStore, TheClockFromTheOffsetTheZoneThePlaceTheSystemOrTheWindow) {
+    const Surroundings around = InSystemZone("Australia/Sydney");
+    const WindowStore none;
+    const auto clock = [&](PlaceOptions options) { return ResolveClock(options, NamedPlace(options), none, around); };
+    const Clock fixed = clock({"", "", "", "+05:30", ""});
+    EXPECT_EQ(fixed.kind(), Clock::Kind::Fixed);
+    EXPECT_EQ(fixed.source(), ClockSource::GivenOffset);
+    EXPECT_EQ(fixed.ZoneOn(QDate(2026, 1, 1)), -82.5);
+    const Clock given = clock({"", "", "Europe/Madrid", "", "Oslo"});
+    EXPECT_EQ(given.source(), ClockSource::GivenZone) << "--tz before the place's zone";
+    EXPECT_EQ(given.zone()->id(), "Europe/Madrid");
+    const Clock placed = clock({"", "", "", "", "Oslo"});
+    EXPECT_EQ(placed.source(), ClockSource::PlaceZone);
+    EXPECT_EQ(placed.zone()->id(), "Europe/Oslo");
+    const Clock system = clock({});
+    EXPECT_EQ(system.source(), ClockSource::SystemZone);
+    EXPECT_EQ(system.zone()->id(), "Australia/Sydney");
+    const Clock window = clock({"", "", "", "", "", true});
+    EXPECT_EQ(window.kind(), Clock::Kind::Window);
+    EXPECT_EQ(window.source(), ClockSource::WindowRule);
+    EXPECT_FALSE(window.zone());
+    EXPECT_EQ(clock({"", "", "Europe/Madrid", "", "", true}).zone()->id(), "Europe/Madrid");
+}
+
+// The place alone: given, named, stored, the zone's city, or the window's default.
+TEST_F(CliStore, ThePlaceFromTheLineTheStoreTheZonesCityOrTheDefault) {
+    const Surroundings around = InSystemZone("Europe/Madrid");
+    const TimeZoneRecord system = around.timeZone();
+    const Clock madrid = Clock::OfZone(QTimeZone("Europe/Madrid"), ClockSource::SystemZone);
+    const auto place = [&](PlaceOptions options, const WindowStore& store, const Clock& clock) {
+        return ResolvePlace(options, NamedPlace(options), store, clock, system);
+    };
+    const WindowStore none;
+    EXPECT_EQ(place({"1N", "2W", "", "", ""}, none, madrid).source, PlaceSource::Given);
+    EXPECT_EQ(place({"1N", "2W", "", "", ""}, none, madrid).longitudeWest, 2.0);
+    const Place oslo = place({"", "", "", "", "Oslo"}, none, madrid);
+    EXPECT_EQ(oslo.source, PlaceSource::Named);
+    EXPECT_EQ(oslo.name, "Oslo");
+    WindowStore stored;
+    stored.stored = {{kMadridWest, kMadridLatitude, -15.0, -15.0, true}, false, {}};
+    EXPECT_EQ(place({}, stored, madrid).source, PlaceSource::Stored);
+    EXPECT_EQ(place({}, stored, madrid).latitude, kMadridLatitude);
+    const Place city = place({}, none, madrid);
+    EXPECT_EQ(city.source, PlaceSource::ZoneCity);
+    EXPECT_EQ(city.name, "Madrid");
+    EXPECT_EQ(*AssumedPlaceNote(city),
+              "no place given or stored: taking Madrid (40.40N 3.68W), the principal place of Europe/Madrid");
+    const Place utc = place({}, none, Clock::OfZone(QTimeZone::utc(), ClockSource::SystemZone));
+    EXPECT_EQ(utc.source, PlaceSource::WindowDefault) << "UTC names no city";
+    EXPECT_EQ(place({}, none, Clock::Window({}, {}, system, ClockSource::WindowRule)).source, PlaceSource::WindowDefault)
+        << "the window's clock takes the window's place";
+    EXPECT_EQ(*AssumedPlaceNote(utc), "no place given or stored: taking the window's default, the zone's meridian on "
+                                      "the equator (0.00N 15.00E)");
+    EXPECT_FALSE(AssumedPlaceNote(oslo));
+}
+
 // A place the window saved under a comma locale, read by a script under cron's
 // C locale: both separators are read, and a value that is neither is named.
 TEST_F(CliStore, ACommaSavedStoreReadsUnderAnyLocale) {
