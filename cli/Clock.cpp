@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "Clock.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "Days.h"
@@ -68,10 +69,26 @@ QDateTime Clock::LocalTime(JulianDay universal) const {
     return QDateTime::fromMSecsSinceEpoch(ms, Qt::OffsetFromUTC, OffsetMinutes(ZoneOn(date)) * 60);
 }
 
+std::vector<JulianDay> Clock::Readings(QDate date, QTime time) const {
+    if (kind_ != Kind::Zone) return {DayStart(date) + time.msecsSinceStartOfDay() / kMillisecondsPerDay};
+    // The reading as if on universal time, less each offset in force around it.
+    const qint64 naive = QDateTime(date, time, Qt::UTC).toMSecsSinceEpoch();
+    std::vector<JulianDay> readings;
+    for (const qint64 aside : {-kMillisecondsPerDay, kMillisecondsPerDay}) {
+        const int offset = zone_->offsetFromUtc(QDateTime::fromMSecsSinceEpoch(naive + static_cast<qint64>(aside), Qt::UTC));
+        const JulianDay t = UniversalFromUnixMilliseconds(naive - offset * 1000LL);
+        const QDateTime local = LocalTime(t);
+        if (local.date() == date && local.time() == time && (readings.empty() || readings.front() != t))
+            readings.push_back(t);
+    }
+    std::sort(readings.begin(), readings.end());
+    return readings;
+}
+
 JulianDay Clock::UniversalOf(QDate date, QTime time) const {
-    if (kind_ == Kind::Zone)
-        return UniversalFromUnixMilliseconds(QDateTime(date, time, *zone_).toMSecsSinceEpoch());
-    return DayStart(date) + time.msecsSinceStartOfDay() / kMillisecondsPerDay;
+    const std::vector<JulianDay> readings = Readings(date, time);
+    if (!readings.empty()) return readings.front();
+    return UniversalFromUnixMilliseconds(QDateTime(date, time, *zone_).toMSecsSinceEpoch());
 }
 
 int OffsetMinutes(double zone) { return static_cast<int>(std::lround(-zone * kMinutesPerDegreeOfZone)); }
@@ -86,43 +103,105 @@ JulianDay UniversalFromUnixMilliseconds(qint64 milliseconds) {
 
 namespace {
 
-// The clock reading of an instant's text, "12:00" or "12:00:00" at text[11];
-// at: where the text after it begins.
-QTime ClockReading(const std::string& text, std::size_t& at) {
-    const std::optional<int> hours = DigitsAt(text, 11, 2), minutes = DigitsAt(text, 14, 2);
-    at = 16;
-    std::optional<int> seconds = 0;
-    if (text.size() > at && text[at] == ':') {
-        seconds = DigitsAt(text, at + 1, 2);
-        at += 3;
+constexpr double kSecondsPerDay = 86400.0;
+constexpr int kLatestOffsetMinutes = 14 * 60;
+constexpr std::size_t kLongestInstant = 48;
+
+// hh:mm, hh:mm:ss or hh:mm:ss.fff… (a comma for the point too), to the millisecond.
+std::optional<QTime> TimeOfDay(const std::string& text) {
+    const std::optional<int> hours = DigitsAt(text, 0, 2), minutes = DigitsAt(text, 3, 2);
+    if (!hours || !minutes || text.size() < 5 || text[2] != ':') return std::nullopt;
+    int seconds = 0, milliseconds = 0;
+    if (text.size() > 5) {
+        const std::optional<int> s = DigitsAt(text, 6, 2);
+        if (text[5] != ':' || !s) return std::nullopt;
+        seconds = *s;
+        if (text.size() > 8) {
+            if ((text[8] != '.' && text[8] != ',') || text.size() == 9) return std::nullopt;
+            for (std::size_t i = 9; i < text.size(); ++i) {
+                if (!DigitsAt(text, i, 1)) return std::nullopt;
+                if (i < 12) milliseconds = milliseconds * 10 + (text[i] - '0');
+            }
+            for (std::size_t i = text.size(); i < 12; ++i) milliseconds *= 10;
+        }
     }
-    return hours && minutes && seconds && text[13] == ':' ? QTime(*hours, *minutes, *seconds) : QTime();
+    const QTime time(*hours, *minutes, seconds, milliseconds);
+    return time.isValid() ? std::optional<QTime>(time) : std::nullopt;
+}
+
+// Minutes ahead of universal time of Z, ±hh:mm, ±hhmm or ±hh; nothing for
+// anything else or beyond 14 hours.
+std::optional<int> OffsetOf(const std::string& text) {
+    if (text == "Z" || text == "z") return 0;
+    if (text.size() < 3 || (text[0] != '+' && text[0] != '-')) return std::nullopt;
+    const std::optional<int> hours = DigitsAt(text, 1, 2);
+    std::optional<int> minutes = 0;
+    if (text.size() == 6 && text[3] == ':') minutes = DigitsAt(text, 4, 2);
+    else if (text.size() == 5) minutes = DigitsAt(text, 3, 2);
+    else if (text.size() != 3) return std::nullopt;
+    if (!hours || !minutes || *minutes >= 60 || *hours * 60 + *minutes > kLatestOffsetMinutes) return std::nullopt;
+    return (text[0] == '-' ? -1 : 1) * (*hours * 60 + *minutes);
+}
+
+// The time and zone of text: "12:00", "12:00:00.5Z", "12:00+0200" …
+std::optional<std::pair<QTime, std::optional<int>>> TimeAndOffset(const std::string& text) {
+    const std::size_t zone = text.find_first_of("Zz+-", 5);
+    const std::optional<QTime> time = TimeOfDay(text.substr(0, zone));
+    if (!time) return std::nullopt;
+    if (zone == std::string::npos) return std::pair{*time, std::optional<int>()};
+    const std::optional<int> offset = OffsetOf(text.substr(zone));
+    if (!offset) return std::nullopt;
+    return std::pair{*time, offset};
+}
+
+// What a reading of the clock meant where its zone repeats it (the first
+// instant is taken) or skips it (taken as far past as the gap is long).
+std::optional<std::string> ReadingNote(const std::string& option, const Clock& clock, QDate date, QTime time,
+                                       JulianDay taken) {
+    if (clock.kind() != Clock::Kind::Zone) return std::nullopt;
+    const std::vector<JulianDay> readings = clock.Readings(date, time);
+    if (readings.size() == 1) return std::nullopt;
+    const std::string reading = QDateTime(date, time).toString(Qt::ISODate).toStdString();
+    const std::string zone = clock.zone()->id().toStdString();
+    const auto iso = [&](JulianDay t) { return clock.LocalTime(t).toString(Qt::ISODate).toStdString(); };
+    if (readings.empty()) return option + ": " + reading + " does not happen on " + zone + "'s clock; taking " + iso(taken);
+    return option + ": " + reading + " happens twice on " + zone + "'s clock; taking the first, " + iso(readings[0]) +
+           ", not " + iso(readings[1]);
+}
+
+std::optional<ReadInstant> UnixInstant(const std::string& text) {
+    const std::optional<double> seconds = ParseDecimal(text.substr(1));
+    if (text.empty() || text[0] != '@' || !seconds) return std::nullopt;
+    return ReadInstant{UniversalFromUnixMilliseconds(std::llround(*seconds * 1000.0)), std::nullopt};
 }
 
 }  // namespace
 
-JulianDay ParseInstant(const std::string& option, const std::string& text, const Clock& clock) {
+ReadInstant ParseInstant(const std::string& option, const std::string& text, const Clock& clock, QDate today) {
     const UsageError bad{option + ": " + Quoted(text) +
-                         " is not an instant like 2026-06-21T12:00 or 2026-06-21T12:00:00+02:00"};
-    if (text.size() < 16 || text[10] != 'T') throw bad;
+                         " is not an instant like 2026-06-21T12:00, 2026-06-21 12:00:00+02:00, 2026-06-21, tomorrow "
+                         "or @1782043200"};
+    if (text.size() > kLongestInstant) throw bad;
+    if (const std::optional<ReadInstant> unix = UnixInstant(text)) return *unix;
+    const bool digits = !text.empty() && DigitsAt(text, 0, 1);
+    const std::size_t split = digits ? 10 : text.find(' ');
+    if (split < text.size() && text[split] != 'T' && text[split] != 't' && text[split] != ' ') throw bad;
     QDate date;
     try {
-        date = ParseDate(option, text.substr(0, 10));
+        date = ParseDateFrom(option, text.substr(0, split), today);
     } catch (const UsageError&) {
         throw bad;
     }
-    std::size_t at = 0;
-    const QTime time = ClockReading(text, at);
-    if (!time.isValid()) throw bad;
-    const std::string zone = text.substr(at);
-    if (zone.empty()) return clock.UniversalOf(date, time);
-    int offset = 0;
-    try {
-        offset = zone == "Z" ? 0 : ParseUtcOffset(option, zone);
-    } catch (const UsageError&) {
-        throw bad;
-    }
-    return UniversalFromUnixMilliseconds(QDateTime(date, time, Qt::UTC).toMSecsSinceEpoch()) - offset / kMinutesPerDay;
+    if (split >= text.size()) return {clock.DayStart(date), std::nullopt};
+    const auto timeAndOffset = TimeAndOffset(text.substr(split + 1));
+    if (!timeAndOffset) throw bad;
+    const auto [time, offset] = *timeAndOffset;
+    if (offset)
+        return {UniversalFromUnixMilliseconds(QDateTime(date, time, Qt::UTC).toMSecsSinceEpoch()) -
+                    *offset / kMinutesPerDay,
+                std::nullopt};
+    const JulianDay taken = clock.UniversalOf(date, time);
+    return {taken, ReadingNote(option, clock, date, time, taken)};
 }
 
 }  // namespace helune::cli

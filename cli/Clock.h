@@ -13,6 +13,7 @@
 #include <QTimeZone>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "Calendar.h"
 #include "Settings.h"
@@ -20,7 +21,7 @@
 namespace helune::cli {
 
 // Where the clock came from.
-enum class ClockSource { GivenZone, GivenOffset, PlaceZone, SystemZone, WindowRule };
+enum class ClockSource { GivenZone, GivenOffset, PlaceZone, StoredZone, SystemZone, WindowRule };
 
 class Clock {
 public:
@@ -47,6 +48,9 @@ public:
     // The instant at which the clock reads time on date (in a repeated hour,
     // the first; in a skipped one, as far past as the gap is long).
     JulianDay UniversalOf(QDate date, QTime time) const;
+    // Every instant at which the clock reads time on date: none where its
+    // zone skips the reading, two where it repeats it.
+    std::vector<JulianDay> Readings(QDate date, QTime time) const;
 
 private:
     Kind kind_ = Kind::Fixed;
@@ -64,8 +68,16 @@ int OffsetMinutes(double zone);
 qint64 UnixMilliseconds(JulianDay universal);
 JulianDay UniversalFromUnixMilliseconds(qint64 milliseconds);
 
-// An instant as ISO 8601, "2026-06-21T12:00", seconds optional, with "Z" or an
-// offset ("+02:00"), or without, on the clock.
-JulianDay ParseInstant(const std::string& option, const std::string& text, const Clock& clock);
+// An instant as people and tools write it: ISO 8601 and RFC 3339 with T or a
+// space, the seconds and their fraction optional, with Z or an offset
+// (+02:00, +0200, +02), or without (read on the clock); a date alone (its
+// first instant), or a word of ParseDateFrom (today, +1 …); @SECONDS of the
+// Unix clock. note: what the clock's reading meant where its zone repeats it
+// (the first instant) or skips it.
+struct ReadInstant {
+    JulianDay universal;
+    std::optional<std::string> note;
+};
+ReadInstant ParseInstant(const std::string& option, const std::string& text, const Clock& clock, QDate today);
 
 }  // namespace helune::cli

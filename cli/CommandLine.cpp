@@ -3,6 +3,7 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <cstdio>
 
 namespace helune::cli {
 
@@ -103,8 +104,27 @@ Format CommandLine::FormatAsked() const {
 }
 
 PlaceOptions CommandLine::PlaceAsked() const {
-    return {Value("--lat").value_or(""), Value("--lon").value_or(""),        Value("--tz").value_or(""),
-            Value("--utc-offset").value_or(""), Value("--place").value_or(""), Flag("--as-window")};
+    return {Value("--lat").value_or(""),   Value("--lon").value_or(""),
+            Value("--tz").value_or(""),    Value("--utc-offset").value_or(""),
+            Value("--place").value_or(""), Flag("--as-window"),
+            Value("--coords").value_or(""), Value("--elevation").value_or("")};
+}
+
+QDate CommandLine::DateAsked(std::string_view name, QDate today) const {
+    const std::string text = Argument(name);
+    return text.empty() ? today : ParseDateFrom(std::string(name), text, today);
+}
+
+JulianDay CommandLine::InstantAsked(const Clock& clock, const Console& console) const {
+    const std::optional<std::string> at = Value("--at");
+    if (!at) return UniversalFromUnix(console.clock.now());
+    const ReadInstant instant = ParseInstant("--at", *at, clock, TodayOn(clock, console));
+    if (instant.note) std::fprintf(stderr, "helune-cli: %s\n", instant.note->c_str());
+    return instant.universal;
+}
+
+QDate TodayOn(const Clock& clock, const Console& console) {
+    return clock.LocalTime(UniversalFromUnix(console.clock.now())).date();
 }
 
 }  // namespace helune::cli

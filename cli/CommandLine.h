@@ -37,6 +37,11 @@ public:
     Format FormatAsked() const;
     // What the place and clock options say.
     PlaceOptions PlaceAsked() const;
+    // The date of an argument (ParseDateFrom's forms), today when not given.
+    QDate DateAsked(std::string_view name, QDate today) const;
+    // The instant of --at (ParseInstant's forms), now when not given; what a
+    // repeated or skipped reading of the clock meant goes to standard error.
+    JulianDay InstantAsked(const Clock& clock, const Console& console) const;
 
 private:
     const CommandSpec* command_ = nullptr;
@@ -46,5 +51,8 @@ private:
     std::map<std::string, bool, std::less<>> flags_;
     bool helpAsked_ = false;
 };
+
+// The date of now on the clock: the place's today, not the machine's.
+QDate TodayOn(const Clock& clock, const Console& console);
 
 }  // namespace helune::cli

@@ -11,7 +11,8 @@ constexpr std::string_view kOutput = "Output";
 constexpr std::string_view kQuestions = "What to find";
 
 // The place and clock options every command that answers for a place takes.
-constexpr std::string_view kPlaceOptions[] = {"--place", "--lat", "--lon", "--tz", "--utc-offset", "--as-window"};
+constexpr std::string_view kPlaceOptions[] = {"--place", "--lat", "--lon", "--coords", "--elevation",
+                                             "--tz", "--utc-offset", "--as-window"};
 
 std::vector<std::string_view> With(std::initializer_list<std::string_view> own) {
     std::vector<std::string_view> options(own);
@@ -19,7 +20,11 @@ std::vector<std::string_view> With(std::initializer_list<std::string_view> own) 
     return options;
 }
 
-constexpr std::string_view kDateHelp = "a date YYYY-MM-DD, today by default";
+constexpr std::string_view kDateHelp =
+    "a date YYYY-MM-DD, or today, tomorrow, yesterday, +N or -N days; the place's today by default";
+
+constexpr std::string_view kFromHelp = "the first date, as DATE: YYYY-MM-DD, today, -7 …";
+constexpr std::string_view kToHelp = "the last date, as DATE: YYYY-MM-DD, tomorrow, +30 …";
 
 // Every option, once, in the order the help lists their groups.
 const std::vector<OptionSpec> kOptions = {
@@ -40,8 +45,9 @@ const std::vector<OptionSpec> kOptions = {
      "any dawn) or a setting one (sunset, any dusk). poll: a band as for day, or one number (the Sun above it)",
      kQuestions, Completion::Choices, AltitudeChoices},
     {"--at", "INSTANT",
-     "the instant: 2026-06-21T12:00, seconds optional, with Z or an offset (+02:00), or without on the place's "
-     "clock; now by default",
+     "the instant: 2026-06-21T12:00 or 2026-06-21 12:00:00.250, with Z or an offset (+02:00, +0200, +02) or "
+     "without on the place's clock (a repeated or skipped hour is said); a date alone or tomorrow (its first "
+     "instant); @SECONDS since 1970; now by default",
      kQuestions},
     {"--count", "N", "how many, 1 to 1000 (1)", kQuestions},
     {"--offset", "MINUTES", "minutes after the event (negative: before)", kQuestions},
@@ -52,21 +58,31 @@ const std::vector<OptionSpec> kOptions = {
     {"--verbose", "", "says what it waits for, with the offset of its time", kQuestions},
     {"--place",
      "NAME",
-     "a city of the system's time-zone database (Oslo, New_York): its coordinates, and its zone unless --tz or "
-     "--utc-offset",
+     "a city by its name, with its state or country where several share it (Munich, Tromsø, \"Portland, Oregon\", "
+     "\"Paris, FR\"), from a gazetteer of 24 000, or of the time-zone tables (McMurdo): its coordinates, and its "
+     "zone unless --tz or --utc-offset; of several, the most populous, said on standard error",
      kPlaceAndClock,
      Completion::Places,
      nullptr,
-     {"--lat", "--lon"}},
-    {"--lat", "DEGREES", "latitude, North positive, or with N or S: 40.4, 40.4N; with --lon", kPlaceAndClock},
+     {"--lat", "--lon", "--coords"}},
+    {"--lat", "DEGREES",
+     "latitude, North positive, or with N or S: 40.4, 40.4N, 59°55′N, 59 55 N, 59d55m30s N; with --lon",
+     kPlaceAndClock},
     {"--lon", "DEGREES",
-     "longitude, East positive, or with E or W: -3.7, 3.7W (the window's store keeps longitude positive West; the "
-     "console converts)",
+     "longitude, East positive, or with E or W: -3.7, 3.7W, 10°45′E, 10d45m E (the window's store keeps longitude "
+     "positive West; the console converts)",
+     kPlaceAndClock},
+    {"--coords", "LAT,LON",
+     "latitude and longitude together, as maps copy them: \"59.9139, 10.7522\" or \"59°55′N 10°45′E\"",
+     kPlaceAndClock, Completion::Nothing, nullptr, {"--lat", "--lon"}},
+    {"--elevation", "METRES",
+     "the observer's height above the sea, 0 to 9000: rising, setting and twilight as the lower horizon shows them "
+     "(its dip, 1.76 arcminutes times the root of the metres); the kept one with the kept place",
      kPlaceAndClock},
     {"--tz",
      "ZONE",
      "an IANA zone (Europe/Madrid) with its history: each time in the offset in force at its instant; by default "
-     "the system's zone (TZ, else the configured one)",
+     "the named city's, the kept place's, else the system's zone (TZ, else the configured one)",
      kPlaceAndClock,
      Completion::Zones,
      nullptr,
@@ -99,7 +115,7 @@ const std::vector<CommandSpec> kCommands = {
      "The events of each date from FROM to TO, as day gives them (without the phases): a table, one JSON "
      "document, or one CSV row a date. In the table, - marks a date without the event, above and below a body "
      "that stays above or below the event's altitude all day, and * a date whose clocks change.",
-     {{"FROM", "the first date, YYYY-MM-DD", true}, {"TO", "the last date, YYYY-MM-DD", true}},
+     {{"FROM", kFromHelp, true}, {"TO", kToHelp, true}},
      With({"--format", "--columns", "--altitude"}),
      {Text, Json, Csv},
      RunRange},
@@ -107,14 +123,14 @@ const std::vector<CommandSpec> kCommands = {
      "the Moon's principal phases from FROM to TO",
      "The Moon's principal phases (new moon, first quarter, full moon, last quarter) from the first instant of "
      "FROM to the end of TO, on the place's clock. A phase is the same everywhere: the answer names no place.",
-     {{"FROM", "the first date, YYYY-MM-DD", true}, {"TO", "the last date, YYYY-MM-DD", true}},
+     {{"FROM", kFromHelp, true}, {"TO", kToHelp, true}},
      With({"--format", "--seasons", "--all-day"}),
      {Text, Json, Csv, Ics},
      RunPhases},
     {"seasons",
      "the equinoxes and solstices from FROM to TO",
      "The equinoxes and solstices from the first instant of FROM to the end of TO, on the place's clock.",
-     {{"FROM", "the first date, YYYY-MM-DD", true}, {"TO", "the last date, YYYY-MM-DD", true}},
+     {{"FROM", kFromHelp, true}, {"TO", kToHelp, true}},
      With({"--format", "--all-day"}),
      {Text, Json, Csv, Ics},
      RunSeasons},
@@ -161,6 +177,18 @@ const std::vector<CommandSpec> kCommands = {
      With({"--output"}),
      {},
      RunRender},
+    {"place",
+     "keeps a place for the console and the window",
+     "set keeps a place in the per-user store that the window reads: a city by NAME (or --place), or --lat and "
+     "--lon or --coords with --tz (else the system's zone), and --elevation. The window shows it from then on, its "
+     "zone and daylight-saving fields as its options dialog would set them for the zone; the console takes it, "
+     "with its zone and height, wherever no place is given. show says the place, clock and height the commands "
+     "take and where each comes from; forget takes the kept place out of the store. Nothing else in the store "
+     "changes.",
+     {{"ACTION", "set, show or forget", true, PlaceActionChoices}, {"NAME", "for set: a city, as --place takes it"}},
+     With({"--format"}),
+     {Text, Json},
+     RunPlace},
     {"calc",
      "one quantity of the engine's query",
      "One quantity of the engine's query, printed with 17 significant digits.",
@@ -223,15 +251,17 @@ const ProgramText kProgram = {
     "The times of the Sun and the Moon for one place: risings, transits, settings, twilight, golden and blue "
     "hour, the Moon's phases, the equinoxes and solstices, the sky of an instant, and a wait for the next event. "
     "Without a command, the day's events. Dates are YYYY-MM-DD of the Gregorian calendar, from 0001-02-01 to "
-    "9999-11-15. Without --lat and --lon or --place, the window's stored place, else the principal city of the "
-    "zone, named on standard error.",
+    "9999-11-15, or today, tomorrow, yesterday, +N and -N days, today being the place's. Without --place, --lat "
+    "and --lon or --coords, the kept place (helune-cli place set), else the principal city of the zone, named on "
+    "standard error; with none of these, an error.",
     {{"0", "the answer was written"},
      {"1",
       "an event does not happen within reach, the output could not be written, or (poll with a band) the "
       "Sun stands outside it"},
      {"2", "a bad command line, named in one line on standard error (poll: 64)"},
      {"2, 3, 4", "poll: day, night, twilight"}},
-    {{"The next three full moons", "helune-cli next full_moon --count 3"},
+    {{"Keep a place once, for the console and the window", "helune-cli place set \"Portland, Oregon\""},
+     {"The next three full moons", "helune-cli next full_moon --count 3"},
      {"Oslo's day with its golden hours", "helune-cli day --place Oslo --altitude golden_hour"},
      {"A year's phases and seasons for a calendar",
       "helune-cli phases 2027-01-01 2027-12-31 --seasons --format ics --all-day"},
@@ -239,12 +269,16 @@ const ProgramText kProgram = {
       "0 12 * * * helune-cli wait sunset --offset -15 --if-missed skip && lights-on"},
      {"In a status bar, the Moon's phase", "helune-cli now --format json | jq -r .moon.phase"}},
     {{"TZ", "the system's zone, when neither --tz nor --utc-offset is given"},
+     {"HELUNE_GAZETTEER", "another gazetteer file for --place"},
      {"XDG_CONFIG_HOME",
       "where the window's store is read ($XDG_CONFIG_HOME/Velmora/Helune.conf, else "
       "~/.config/Velmora/Helune.conf): the place when none is given"}},
-    {{"/usr/share/zoneinfo/zone1970.tab, /usr/share/zoneinfo/zone.tab",
-      "the cities of --place, and the principal place of a zone"},
-     {"~/.config/Velmora/Helune.conf", "the window's settings; the console reads them and never writes them"},
+    {{"/usr/share/helune-cli/places.tsv",
+      "the gazetteer of --place, made from Debian's libgeonames: a line a city, sorted by its folded name"},
+     {"/usr/share/zoneinfo/zone1970.tab, /usr/share/zoneinfo/zone.tab",
+      "the cities of the time-zone tables, and the principal place of a zone"},
+     {"~/.config/Velmora/Helune.conf",
+      "the window's settings; the console reads the place from them, and place set and forget write it"},
      {"/usr/share/helune-cli/schemas/", "the JSON Schema of each command's document (day.schema.json …)"}},
     "calc and events speak the engine's own conventions: angles in degrees; LONGITUDE positive West of "
     "Greenwich, LATITUDE positive North; ZONE is universal time minus local clock time in degrees, 15 an hour, "

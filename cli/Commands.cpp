@@ -29,23 +29,14 @@ void CheckWritten(const Console& console) {
     if (!console.out || std::ferror(stdout)) throw WriteError{"cannot write standard output"};
 }
 
-QDate DateOrToday(const CommandLine& line, std::string_view name, const Console& console) {
-    const std::string text = line.Argument(name);
-    return text.empty() ? console.system.today() : ParseDate(std::string(name), text);
-}
-
 // The local dates FROM to TO.
-std::pair<QDate, QDate> Dates(const CommandLine& line) {
-    const QDate from = ParseDate("FROM", line.Argument("FROM")), to = ParseDate("TO", line.Argument("TO"));
+std::pair<QDate, QDate> Dates(const CommandLine& line, const Clock& clock, const Console& console) {
+    const QDate today = TodayOn(clock, console);
+    const QDate from = line.DateAsked("FROM", today), to = line.DateAsked("TO", today);
     if (to < from)
         throw UsageError{"TO: '" + to.toString(Qt::ISODate).toStdString() + "' is before FROM '" +
                          from.toString(Qt::ISODate).toStdString() + "'"};
     return {from, to};
-}
-
-JulianDay InstantOrNow(const CommandLine& line, const Clock& clock, const Console& console) {
-    if (const auto at = line.Value("--at")) return ParseInstant("--at", *at, clock);
-    return UniversalFromUnix(console.clock.now());
 }
 
 double AltitudeNumber(const std::string& text, const char* alternatives) {
@@ -92,7 +83,7 @@ std::string Listed(const std::vector<std::string>& names) {
 int RunDay(const CommandLine& line, Console& console) {
     const Format format = line.FormatAsked();
     const Observer observer = Observer::FromOptions(line.PlaceAsked(), console.system);
-    const QDate date = DateOrToday(line, "DATE", console);
+    const QDate date = line.DateAsked("DATE", TodayOn(observer.clock(), console));
     const DayQuestions questions = Questions(line);
     SayNotes(observer);
     if (line.Flag("--as-window") && format == Format::Text) {
@@ -149,7 +140,7 @@ std::set<std::string> RangeColumns(const CommandLine& line, Format format, const
 int RunRange(const CommandLine& line, Console& console) {
     const Format format = line.FormatAsked();
     const Observer observer = Observer::FromOptions(line.PlaceAsked(), console.system);
-    const auto [from, to] = Dates(line);
+    const auto [from, to] = Dates(line, observer.clock(), console);
     const DayQuestions questions = Questions(line);
     const std::set<std::string> columns = RangeColumns(line, format, DayShape(questions));
     SayNotes(observer);
@@ -172,7 +163,7 @@ namespace {
 int ListAlmanac(const CommandLine& line, Console& console, bool withSeasons) {
     const Format format = line.FormatAsked();
     const Clock clock = ClockOf(line.PlaceAsked(), console.system);
-    const auto [from, to] = Dates(line);
+    const auto [from, to] = Dates(line, clock, console);
     if (line.Flag("--all-day") && format != Format::Ics) throw UsageError{"--all-day: only with --format ics"};
     const JulianDay start = clock.DayStart(from), end = clock.DayStart(to.addDays(1));
     const bool phases = line.command().name == "phases";
@@ -195,7 +186,7 @@ int RunSeasons(const CommandLine& line, Console& console) { return ListAlmanac(l
 int RunNow(const CommandLine& line, Console& console) {
     const Format format = line.FormatAsked();
     const Observer observer = Observer::FromOptions(line.PlaceAsked(), console.system);
-    const JulianDay instant = InstantOrNow(line, observer.clock(), console);
+    const JulianDay instant = line.InstantAsked(observer.clock(), console);
     SayNotes(observer);
     SkyNow sky = ComputeNow(observer, instant);
     for (BodyNow* body : {&sky.sun, &sky.moon})
@@ -233,7 +224,7 @@ int RunNext(const CommandLine& line, Console& console) {
     const std::string event = line.Argument("EVENT");
     const int count = ParseWholeNumber("--count", line.Value("--count").value_or("1"), 1, kMostUpcoming);
     const Observer observer = Observer::FromOptions(line.PlaceAsked(), console.system);
-    const JulianDay from = InstantOrNow(line, observer.clock(), console);
+    const JulianDay from = line.InstantAsked(observer.clock(), console);
     const std::vector<Record> records = UpcomingRecords(event, line, observer, from, count);
     SayNotes(observer);
     Record heading = Heading(observer);
@@ -265,7 +256,7 @@ int RunPoll(const CommandLine& line, Console& console) {
     const Format format = line.FormatAsked();
     const std::optional<SunBand> band = PolledBand(line);
     const Observer observer = Observer::FromOptions(line.PlaceAsked(), console.system);
-    const JulianDay instant = InstantOrNow(line, observer.clock(), console);
+    const JulianDay instant = line.InstantAsked(observer.clock(), console);
     SayNotes(observer);
     const Word light = LightAt(observer, instant);
     const bool inside = band && InBand(observer, *band, instant);

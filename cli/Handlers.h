@@ -24,6 +24,7 @@ int RunNow(const CommandLine& line, Console& console);
 int RunNext(const CommandLine& line, Console& console);
 int RunPoll(const CommandLine& line, Console& console);
 int RunWait(const CommandLine& line, Console& console);
+int RunPlace(const CommandLine& line, Console& console);
 int RunCalc(const CommandLine& line, Console& console);
 int RunEvents(const CommandLine& line, Console& console);
 // The picture: painted here in helune-render, handed to it by helune-cli.
@@ -36,5 +37,6 @@ std::vector<Choice> AltitudeChoices();
 std::vector<Choice> BandChoices();
 std::vector<Choice> IfMissedChoices();
 std::vector<Choice> ColumnChoices();
+std::vector<Choice> PlaceActionChoices();
 
 }  // namespace helune::cli

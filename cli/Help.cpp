@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "Help.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace helune::cli {
@@ -11,12 +12,18 @@ constexpr std::size_t kLineWidth = 79;
 constexpr std::size_t kTextColumn = 24;  // where an item's text begins
 constexpr char kItemIndent[] = "  ";
 
-// text's words in lines of at most kLineWidth, each after indent.
+// The characters of UTF-8 text (not its bytes: "°" is two).
+std::size_t Characters(std::string_view text) {
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+// text's words in lines of at most kLineWidth characters, each after indent.
 std::string Wrapped(std::string_view text, std::size_t indent) {
     std::istringstream words{std::string(text)};
     std::string out, line;
     for (std::string word; words >> word;) {
-        if (!line.empty() && indent + line.size() + 1 + word.size() > kLineWidth) {
+        if (!line.empty() && indent + Characters(line) + 1 + Characters(word) > kLineWidth) {
             out += std::string(indent, ' ') + line + "\n";
             line.clear();
         }

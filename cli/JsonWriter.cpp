@@ -62,6 +62,7 @@ private:
         const Place& place = value.place;
         json object = {{"latitude", Json(Quantity{place.latitude, Unit::Degrees})},
                        {"longitude", Json(Quantity{-place.longitudeWest, Unit::Degrees})},
+                       {"elevation", Json(Quantity{place.height, Unit::Metres})},
                        {"source", SourceWord(place.source).code}};
         if (!place.name.empty()) object["name"] = place.name;
         return object;

@@ -5,6 +5,8 @@
 #include <iomanip>
 #include <sstream>
 
+#include "Places.h"
+
 namespace helune::cli {
 
 namespace {
@@ -22,34 +24,53 @@ std::string Coordinates(const Place& place) {
 }
 
 Place PlaceAt(double latitude, double longitudeWest, PlaceSource source, std::string name = {}, std::string zone = {}) {
-    return {latitude, longitudeWest, source, std::move(name), std::move(zone)};
+    return {latitude, longitudeWest, source, std::move(name), std::move(zone), 0.0};
 }
 
-Place CityPlace(const ZonePlace& city, PlaceSource source) {
-    return PlaceAt(city.latitude, -city.longitudeEast, source, city.city, city.zone);
+Place CityPlace(const City& city, PlaceSource source) {
+    return PlaceAt(city.latitude, -city.longitudeEast, source, CityTitle(city), city.zone);
 }
 
-bool PlaceGiven(const PlaceOptions& options) { return !options.place.empty() || !options.latitude.empty(); }
+bool PlaceGiven(const PlaceOptions& options) {
+    return !options.place.empty() || !options.latitude.empty() || !options.coordinates.empty();
+}
+
+// --lat and --lon, or --coords, as a place; nothing when neither is given.
+std::optional<Place> GivenPlace(const PlaceOptions& options) {
+    if (options.latitude.empty() != options.longitude.empty())
+        throw UsageError{options.latitude.empty() ? "--lon needs --lat" : "--lat needs --lon"};
+    if (!options.coordinates.empty()) {
+        const auto [latitude, longitudeEast] = ParseCoordinates("--coords", options.coordinates);
+        return PlaceAt(latitude, -longitudeEast, PlaceSource::Given);
+    }
+    if (options.latitude.empty()) return std::nullopt;
+    return PlaceAt(ParseLatitude("--lat", options.latitude), -ParseLongitudeEast("--lon", options.longitude),
+                   PlaceSource::Given);
+}
+
+double HeightOf(const PlaceOptions& options, const Place& place, const KeptPlace& kept) {
+    if (!options.elevation.empty()) {
+        const std::optional<double> height = ParseDecimal(options.elevation);
+        if (!height || *height < 0.0 || *height > kHighestElevation)
+            throw UsageError{"--elevation: " + Quoted(options.elevation) + " is not a number of metres from 0 to 9000"};
+        return *height;
+    }
+    return place.source == PlaceSource::Stored ? kept.height.value_or(0.0) : 0.0;
+}
+
+const char kNoPlace[] =
+    "no place: give --place NAME, --lat and --lon, or --coords, or keep one with 'helune-cli place set NAME'";
 
 }  // namespace
 
-WindowStore ReadWindowStore(const Surroundings& system) {
-    WindowStore store;
-    store.stored = ReadStoredSettings(LocationSettings{}, UserDecimalSeparator(), system.store, StoredSeparators::Either);
-    for (const QString& name : store.stored.unreadable)
-        store.notes.push_back("the window's stored " + name.toStdString() +
-                              " is not a value the window can take; it is left aside");
-    return store;
-}
-
-std::optional<ZonePlace> NamedPlace(const PlaceOptions& options) {
+std::optional<City> NamedPlace(const PlaceOptions& options, std::vector<std::string>& notes) {
     if (options.place.empty()) return std::nullopt;
-    std::optional<ZonePlace> named = PlaceNamed(options.place);
-    if (!named) throw UsageError{"--place: " + Quoted(options.place) + " is no city of the system's time-zone database"};
-    return named;
+    const NamedCity named = LookUpPlace("--place", options.place, Gazetteer());
+    if (named.note) notes.push_back(*named.note);
+    return named.city;
 }
 
-Clock ResolveClock(const PlaceOptions& options, const std::optional<ZonePlace>& named, const WindowStore& store,
+Clock ResolveClock(const PlaceOptions& options, const std::optional<City>& named, const KeptPlace& kept,
                    const Surroundings& system) {
     if (!options.utcOffset.empty())
         return Clock::Fixed(-ParseUtcOffset("--utc-offset", options.utcOffset) / kMinutesPerDegreeOfZone);
@@ -61,45 +82,48 @@ Clock ResolveClock(const PlaceOptions& options, const std::optional<ZonePlace>& 
     } else if (named) {
         zone = QTimeZone(QByteArray::fromStdString(named->zone));
         source = ClockSource::PlaceZone;
+    } else if (!PlaceGiven(options) && kept.latitude && kept.zone) {
+        zone = kept.zone;
+        source = ClockSource::StoredZone;
     }
     if (options.asWindow) {
-        const LocationSettings settings =
-            store.stored.missing ? DefaultSettings(system.timeZone()) : store.stored.settings;
+        const LocationSettings settings = kept.window.missing ? DefaultSettings(system.timeZone()) : kept.window.settings;
         return Clock::Window(zone, settings, system.timeZone(), zone ? source : ClockSource::WindowRule);
     }
     return zone ? Clock::OfZone(*zone, source) : Clock::OfZone(system.zone(), ClockSource::SystemZone);
 }
 
-Place ResolvePlace(const PlaceOptions& options, const std::optional<ZonePlace>& named, const WindowStore& store,
+Place ResolvePlace(const PlaceOptions& options, const std::optional<City>& named, const KeptPlace& kept,
                    const Clock& clock, const TimeZoneRecord& systemZone) {
-    if (options.latitude.empty() != options.longitude.empty())
-        throw UsageError{options.latitude.empty() ? "--lon needs --lat" : "--lat needs --lon"};
-    if (named) return CityPlace(*named, PlaceSource::Named);
-    if (!options.latitude.empty())
-        return PlaceAt(ParseLatitude("--lat", options.latitude), -ParseLongitudeEast("--lon", options.longitude),
-                       PlaceSource::Given);
-    const LocationSettings& stored = store.stored.settings;
-    if (!store.stored.missing) return PlaceAt(stored.Latitud, stored.Longitud, PlaceSource::Stored);
-    if (clock.kind() != Clock::Kind::Window && clock.zone())
+    std::optional<Place> place = named ? CityPlace(*named, PlaceSource::Named) : GivenPlace(options);
+    if (!place && kept.latitude) place = PlaceAt(*kept.latitude, *kept.longitudeWest, PlaceSource::Stored);
+    if (!place && clock.kind() != Clock::Kind::Window && clock.zone())
         if (const auto city = PlaceOfZone(clock.zone()->id().toStdString()))
-            return CityPlace(*city, PlaceSource::ZoneCity);
-    const LocationSettings defaults = DefaultSettings(systemZone);
-    return PlaceAt(defaults.Latitud, defaults.Longitud, PlaceSource::WindowDefault);
+            place = CityPlace(City{city->city, "", "", "", city->zone, city->latitude, city->longitudeEast, 0},
+                              PlaceSource::ZoneCity);
+    if (!place && clock.kind() != Clock::Kind::Window) throw UsageError{kNoPlace};
+    if (!place) {
+        const LocationSettings defaults = DefaultSettings(systemZone);
+        place = PlaceAt(defaults.Latitud, defaults.Longitud, PlaceSource::WindowDefault);
+    }
+    place->height = HeightOf(options, *place, kept);
+    return *place;
 }
 
 Clock ClockOf(const PlaceOptions& options, const Surroundings& system) {
-    const std::optional<ZonePlace> named = NamedPlace(options);
-    const bool storeMatters = options.asWindow && options.timeZone.empty() && !named;
-    return ResolveClock(options, named, storeMatters ? ReadWindowStore(system) : WindowStore{}, system);
+    std::vector<std::string> notes;
+    const std::optional<City> named = NamedPlace(options, notes);
+    const bool storeMatters = !PlaceGiven(options) && options.timeZone.empty() && options.utcOffset.empty();
+    return ResolveClock(options, named, storeMatters ? ReadKeptPlace(system.store) : KeptPlace{}, system);
 }
 
 std::optional<std::string> AssumedPlaceNote(const Place& place) {
     switch (place.source) {
         case PlaceSource::ZoneCity:
-            return "no place given or stored: taking " + place.name + " (" + Coordinates(place) +
+            return "no place given or kept: taking " + place.name + " (" + Coordinates(place) +
                    "), the principal place of " + place.zone;
         case PlaceSource::WindowDefault:
-            return "no place given or stored: taking the window's default, the zone's meridian on the equator (" +
+            return "no place given or kept: taking the window's default, the zone's meridian on the equator (" +
                    Coordinates(place) + ")";
         default:
             return std::nullopt;
@@ -107,23 +131,26 @@ std::optional<std::string> AssumedPlaceNote(const Place& place) {
 }
 
 Observer Observer::FromOptions(const PlaceOptions& options, const Surroundings& system) {
-    if (!options.place.empty() && !options.latitude.empty()) throw UsageError{"--place excludes --lat and --lon"};
-    const std::optional<ZonePlace> named = NamedPlace(options);
+    if (!options.place.empty() && (!options.latitude.empty() || !options.coordinates.empty()))
+        throw UsageError{"--place excludes --lat, --lon and --coords"};
+    std::vector<std::string> notes;
+    const std::optional<City> named = NamedPlace(options, notes);
     // The store matters to the window's clock and where no place is given.
-    const WindowStore store = PlaceGiven(options) && !options.asWindow ? WindowStore{} : ReadWindowStore(system);
-    Clock clock = ResolveClock(options, named, store, system);
-    Observer observer(ResolvePlace(options, named, store, clock, system.timeZone()), std::move(clock));
-    observer.notes_ = store.notes;
+    const KeptPlace kept = PlaceGiven(options) && !options.asWindow ? KeptPlace{} : ReadKeptPlace(system.store);
+    Clock clock = ResolveClock(options, named, kept, system);
+    Observer observer(ResolvePlace(options, named, kept, clock, system.timeZone()), std::move(clock));
+    observer.notes_ = kept.notes;
+    observer.notes_.insert(observer.notes_.end(), notes.begin(), notes.end());
     if (const auto note = AssumedPlaceNote(observer.place_)) observer.notes_.push_back(*note);
     return observer;
 }
 
 Observer Observer::Fixed(double longitudeWest, double latitude, double zone) {
-    return {Place{latitude, longitudeWest, PlaceSource::Given, {}, {}}, Clock::Fixed(zone)};
+    return {Place{latitude, longitudeWest, PlaceSource::Given, {}, {}, 0.0}, Clock::Fixed(zone)};
 }
 
 Observer Observer::InZone(double longitudeWest, double latitude, const QTimeZone& zone) {
-    return {Place{latitude, longitudeWest, PlaceSource::Given, {}, {}}, Clock::OfZone(zone)};
+    return {Place{latitude, longitudeWest, PlaceSource::Given, {}, {}, 0.0}, Clock::OfZone(zone)};
 }
 
 }  // namespace helune::cli

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The observer of the console's commands: a place and a clock, each resolved
-// from the command line or, where it says nothing, from the window's store and
-// the system's zone; each says which source it came from. The engine's
-// conventions throughout: degrees, longitude positive West.
+// The observer of the console's commands: a place (with its height) and a
+// clock, each resolved from the command line or, where it says nothing, from
+// the kept place and the system's zone; each says which source it came from.
+// The engine's conventions throughout: degrees, longitude positive West.
 #pragma once
 
 #include <optional>
@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "Clock.h"
-#include "Places.h"
-#include "Settings.h"
+#include "PlaceNames.h"
+#include "PlaceStore.h"
 #include "Surroundings.h"
 #include "Values.h"
 
@@ -21,45 +21,41 @@ namespace helune::cli {
 struct PlaceOptions {
     std::string latitude, longitude, timeZone, utcOffset, place;
     bool asWindow = false;  // the window's clock: one offset a date, its daylight rule by default
+    std::string coordinates = {}, elevation = {};
 };
 
-// Where the place came from: --lat and --lon, --place, the window's stored
-// place, the principal city of the clock's zone, or the window's default (the
-// zone's meridian on the equator).
+// Where the place came from: --lat and --lon or --coords, --place, the kept
+// place, the principal city of the clock's zone, or (for the window's clock)
+// the window's default, the zone's meridian on the equator.
 enum class PlaceSource { Given, Named, Stored, ZoneCity, WindowDefault };
 
 struct Place {
     double latitude = 0.0;
     double longitudeWest = 0.0;
     PlaceSource source = PlaceSource::Given;
-    std::string name;  // the city of --place or of the zone
-    std::string zone;  // the zone whose city it is
+    std::string name;   // the city of --place or of the zone, as people read it
+    std::string zone;   // the zone whose city it is
+    double height = 0.0;  // metres above the sea
 };
 
-// The window's stored settings as the console reads them (either decimal
-// separator), with a note for each stored value it leaves aside.
-struct WindowStore {
-    StoredSettings stored{{}, true, {}};
-    std::vector<std::string> notes;
-};
-WindowStore ReadWindowStore(const Surroundings& system);
+// The city --place names, or nothing when none is asked (the gazetteer is read
+// only then); which of several it took goes to notes.
+std::optional<City> NamedPlace(const PlaceOptions& options, std::vector<std::string>& notes);
 
-// The city of --place, or nothing when none is asked; an unknown name is an error.
-std::optional<ZonePlace> NamedPlace(const PlaceOptions& options);
-
-// The clock: --utc-offset; --tz, else the named city's zone, else (for the
-// window's clock) its daylight rule, else the system's zone.
-Clock ResolveClock(const PlaceOptions& options, const std::optional<ZonePlace>& named, const WindowStore& store,
+// The clock: --utc-offset; --tz, else the named city's zone, else the kept
+// place's zone where the place is the kept one, else (for the window's clock)
+// its daylight rule, else the system's zone.
+Clock ResolveClock(const PlaceOptions& options, const std::optional<City>& named, const KeptPlace& kept,
                    const Surroundings& system);
 
-// The place: --place, --lat and --lon, the window's stored place, the window's
-// default for its clock, the principal city of the clock's zone, or the
-// window's default.
-Place ResolvePlace(const PlaceOptions& options, const std::optional<ZonePlace>& named, const WindowStore& store,
+// The place: --place, --lat and --lon or --coords, the kept place, the
+// window's default for its clock, the principal city of the clock's zone. No
+// place at all is an error that says how to give one. Its height: --elevation,
+// else the kept one where the place is kept, else the sea's.
+Place ResolvePlace(const PlaceOptions& options, const std::optional<City>& named, const KeptPlace& kept,
                    const Clock& clock, const TimeZoneRecord& systemZone);
 
-// The clock of the options alone, for answers that need no place: the window's
-// store is read only for the window's clock.
+// The clock of the options alone, for answers that need no place.
 Clock ClockOf(const PlaceOptions& options, const Surroundings& system = {});
 
 // What standard error says of a place the command line did not give, or nothing.
@@ -80,6 +76,7 @@ public:
     const Clock& clock() const { return clock_; }
     double LongitudeWest() const { return place_.longitudeWest; }
     double Latitude() const { return place_.latitude; }
+    double Height() const { return place_.height; }
     // What was assumed or left aside, one line each, for standard error.
     const std::vector<std::string>& Notes() const { return notes_; }
 
@@ -93,10 +90,5 @@ private:
     Clock clock_;
     std::vector<std::string> notes_;
 };
-
-// An instant as ISO 8601 on the observer's clock (see the clock's ParseInstant).
-inline JulianDay ParseInstant(const std::string& option, const std::string& text, const Observer& observer) {
-    return ParseInstant(option, text, observer.clock());
-}
 
 }  // namespace helune::cli

@@ -80,8 +80,24 @@ std::optional<ZonePlace> PlaceOfZone(const std::string& zone, const std::string&
 std::optional<ZonePlace> PlaceNamed(const std::string& city, const std::string& folder) {
     const std::string wanted = Folded(city);
     if (wanted.empty()) return std::nullopt;
-    for (const ZonePlace& place : ZonePlaces(folder))
-        if (Folded(place.city) == wanted || Folded(place.zone) == wanted) return place;
+    // Each line's zone is compared before anything of it is parsed: a name is
+    // looked up at every --place.
+    for (const char* table : kTables) {
+        std::ifstream file(folder + "/" + table);
+        for (std::string line; std::getline(file, line);) {
+            const std::size_t zoneStart = line.find('\t', line.find('\t') + 1) + 1;
+            const std::string zone = line.substr(zoneStart, line.find('\t', zoneStart) - zoneStart);
+            if (line.empty() || line[0] == '#' || zoneStart == 0 ||
+                (Folded(CityOf(zone)) != wanted && Folded(zone) != wanted))
+                continue;
+            std::istringstream fields(line);
+            std::string countries, coordinates;
+            std::getline(fields, countries, '\t');
+            std::getline(fields, coordinates, '\t');
+            if (const auto position = ParseIso6709(coordinates))
+                return ZonePlace{zone, CityOf(zone), position->first, position->second};
+        }
+    }
     return std::nullopt;
 }
 

@@ -24,7 +24,7 @@ Word SourceWord(PlaceSource source) {
     switch (source) {
         case PlaceSource::Given: return WordOf(terms::kGiven, "given");
         case PlaceSource::Named: return WordOf(terms::kNamed, "named");
-        case PlaceSource::Stored: return WordOf(terms::kStored, "the window's stored place");
+        case PlaceSource::Stored: return WordOf(terms::kStored, "kept");
         case PlaceSource::ZoneCity: return WordOf(terms::kZoneCity, "the principal place of the zone");
         case PlaceSource::WindowDefault: return WordOf(terms::kWindowDefault, "the window's default");
     }
@@ -36,6 +36,7 @@ Word SourceWord(ClockSource source) {
         case ClockSource::GivenZone:
         case ClockSource::GivenOffset: return WordOf(terms::kGiven, "given");
         case ClockSource::PlaceZone: return WordOf(terms::kNamed, "the place's zone");
+        case ClockSource::StoredZone: return WordOf(terms::kStored, "the kept zone");
         case ClockSource::SystemZone: return WordOf(terms::kSystem, "the system's zone");
         case ClockSource::WindowRule: return WordOf(terms::kWindowRule, "the window's zone and daylight rule");
     }

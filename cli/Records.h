@@ -53,7 +53,7 @@ struct MorningAndEvening {
 };
 
 // A quantity with its unit, written as its unit asks (NaN: unknown).
-enum class Unit { Degrees, Hours, MinutesChange, Fraction, Days, Kilometres };
+enum class Unit { Degrees, Hours, MinutesChange, Fraction, Days, Kilometres, Metres };
 struct Quantity {
     double value;
     Unit unit;

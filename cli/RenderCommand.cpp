@@ -42,8 +42,7 @@ int RunRender(const CommandLine& line, Console& console) {
     PlaceOptions options = line.PlaceAsked();
     options.asWindow = true;
     const Observer observer = Observer::FromOptions(options, console.system);
-    const std::string date = line.Argument("DATE");
-    const QDate day = date.empty() ? console.system.today() : ParseDate("DATE", date);
+    const QDate day = line.DateAsked("DATE", TodayOn(observer.clock(), console));
     for (const std::string& note : observer.Notes()) std::fprintf(stderr, "helune-cli: %s\n", note.c_str());
     // No display is needed nor wanted, whatever the environment names.
     qputenv("QT_QPA_PLATFORM", "offscreen");

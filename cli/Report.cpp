@@ -177,7 +177,12 @@ EventKind AltitudeEvent(double altitude, EventType type) {
             SunOrMoon::Sun,
             type,
             altitude,
-            Section::Altitudes};
+            Section::Altitudes,
+            false};
+}
+
+double SearchedAltitude(const EventKind& kind, const Observer& observer) {
+    return kind.horizon ? kind.altitude - HorizonDip(observer.Height()) : kind.altitude;
 }
 
 const std::vector<SunBand>& NamedBands() {
@@ -225,13 +230,14 @@ namespace {
 
 // The Sun's altitudes of a report's risings and settings and its bands' edges,
 // each once, the standard one first.
-std::vector<double> SunAltitudes(const std::vector<EventKind>& kinds, const std::vector<SunBand>& bands) {
+std::vector<double> SunAltitudes(const std::vector<EventKind>& kinds, const std::vector<SunBand>& bands,
+                                 const Observer& observer) {
     std::vector<double> altitudes;
     const auto add = [&](double altitude) {
         if (std::find(altitudes.begin(), altitudes.end(), altitude) == altitudes.end()) altitudes.push_back(altitude);
     };
     for (const EventKind& kind : kinds)
-        if (kind.body == SunOrMoon::Sun && kind.type != EventType::Transit) add(kind.altitude);
+        if (kind.body == SunOrMoon::Sun && kind.type != EventType::Transit) add(SearchedAltitude(kind, observer));
     for (const SunBand& band : bands) {
         add(band.low);
         add(band.high);
@@ -271,10 +277,11 @@ SkyOfSpan SearchSpan(const Observer& observer, const std::vector<EventKind>& kin
                      const SearchBounds& span) {
     const double west = observer.LongitudeWest(), latitude = observer.Latitude();
     SkyOfSpan sky;
-    sky.sunAltitudes = SunAltitudes(kinds, bands);
+    sky.sunAltitudes = SunAltitudes(kinds, bands, observer);
     const JulianDay sunTo = span.to + (bands.empty() ? 0.0 : kLongestBandDays);
     sky.sun = FindCrossings(SunOrMoon::Sun, sky.sunAltitudes, span.before, sunTo, west, latitude);
-    sky.moon = FindCrossings(SunOrMoon::Moon, kMoonStandardAltitude, span.from, span.to, west, latitude);
+    sky.moon = FindCrossings(SunOrMoon::Moon, kMoonStandardAltitude - HorizonDip(observer.Height()), span.from, span.to,
+                             west, latitude);
     sky.sunTransits = FindTransits(SunOrMoon::Sun, span.from, span.to, west, latitude);
     sky.moonTransits = FindTransits(SunOrMoon::Moon, span.from, span.to, west, latitude);
     sky.phases = FindPhases(span.phasesFrom, span.phasesTo);
@@ -310,12 +317,13 @@ Event TransitOn(const EventKind& kind, const SkyOfSpan& sky, JulianDay start, Ju
 // The event of a kind on the date [start, end), or why there is none.
 Event EventOn(const EventKind& kind, const SkyOfSpan& sky, JulianDay start, JulianDay end, const Observer& observer) {
     if (kind.type == EventType::Transit) return TransitOn(kind, sky, start, end);
-    const std::vector<Crossing>& all = kind.body == SunOrMoon::Moon ? sky.moon : sky.SunCrossings(kind.altitude);
+    const double altitude = SearchedAltitude(kind, observer);
+    const std::vector<Crossing>& all = kind.body == SunOrMoon::Moon ? sky.moon : sky.SunCrossings(altitude);
     const std::vector<Crossing> crossings = Within(all, start, end);
     Event event;
     event.universal = First(crossings, kind.type == EventType::Rising);
     if (!event.universal)
-        event.reason = ReasonFor(kind, !crossings.empty(), AboveAt(all, start, kind.body, kind.altitude, observer));
+        event.reason = ReasonFor(kind, !crossings.empty(), AboveAt(all, start, kind.body, altitude, observer));
     return event;
 }
 
@@ -358,8 +366,9 @@ Interval Evening(const SunBand& band, const SkyOfSpan& sky, JulianDay start, Jul
 
 // Hours the Sun stands above its rising altitude on [start, end).
 double DayLength(const SkyOfSpan& sky, JulianDay start, JulianDay end, const Observer& observer) {
-    const std::vector<Crossing>& all = sky.SunCrossings(kSunStandardAltitude);
-    return HoursAbove(Within(all, start, end), AboveAt(all, start, SunOrMoon::Sun, kSunStandardAltitude, observer),
+    const double standard = kSunStandardAltitude - HorizonDip(observer.Height());
+    const std::vector<Crossing>& all = sky.SunCrossings(standard);
+    return HoursAbove(Within(all, start, end), AboveAt(all, start, SunOrMoon::Sun, standard, observer),
                       start, end);
 }
 
@@ -407,7 +416,7 @@ std::vector<JulianDay> NextEvents(const Observer& observer, const EventKind& kin
             for (const Transit& t : FindTransits(kind.body, a, b, west, latitude))
                 if (t.upper && t.universal > from) found.push_back(t.universal);
         } else {
-            for (const Crossing& c : FindCrossings(kind.body, kind.altitude, a, b, west, latitude))
+            for (const Crossing& c : FindCrossings(kind.body, SearchedAltitude(kind, observer), a, b, west, latitude))
                 if (c.rising == (kind.type == EventType::Rising) && c.universal > from) found.push_back(c.universal);
         }
         a = b;
@@ -543,7 +552,7 @@ double TopocentricAltitude(double geocentric, double kilometres) {
 
 // The body's next rising or setting after universal, with its azimuth there.
 Event NextWithAzimuth(const Observer& observer, SunOrMoon body, EventType type, JulianDay universal) {
-    const EventKind kind{"", "", "", body, type, StandardAltitude(body), Section::Sun};
+    const EventKind kind{"", "", "", body, type, StandardAltitude(body), Section::Sun, true};
     const std::vector<JulianDay> next = NextEvents(observer, kind, universal, 1);
     if (next.empty()) return {std::nullopt, Reason(terms::kNoneOnDate, "none within a year"), std::nullopt, NAN};
     const BodyPosition there = FindPosition(body, next.front(), observer.LongitudeWest(), observer.Latitude());
@@ -553,7 +562,7 @@ Event NextWithAzimuth(const Observer& observer, SunOrMoon body, EventType type, 
 BodyNow BodyAt(const Observer& observer, SunOrMoon body, JulianDay universal) {
     BodyNow now{FindPosition(body, universal, observer.LongitudeWest(), observer.Latitude()), false, {}, {}};
     // Up as rising and setting count it: the geocentric altitude against theirs.
-    now.up = now.position.altitude > StandardAltitude(body);
+    now.up = now.position.altitude > StandardAltitude(body) - HorizonDip(observer.Height());
     const double seen = TopocentricAltitude(now.position.altitude, now.position.distance);
     now.position.altitude = seen + Refraction(seen);
     now.nextRising = NextWithAzimuth(observer, body, EventType::Rising, universal);
@@ -580,7 +589,9 @@ SkyNow ComputeNow(const Observer& observer, JulianDay universal) {
 }
 
 Word LightAt(const Observer& observer, JulianDay universal) {
-    const double altitude = FindPosition(SunOrMoon::Sun, universal, observer.LongitudeWest(), observer.Latitude()).altitude;
+    // The horizon's altitudes, lowered by its dip from a height.
+    const double altitude = FindPosition(SunOrMoon::Sun, universal, observer.LongitudeWest(), observer.Latitude()).altitude +
+                            HorizonDip(observer.Height());
     const auto word = [](const Term& term) {
         std::string prose = term.code;
         std::replace(prose.begin(), prose.end(), '_', ' ');

@@ -35,7 +35,13 @@ struct EventKind {
     EventType type;
     double altitude;  // degrees, of a rising or setting
     Section section;
+    // Whether the altitude is measured from the horizon (rising, setting,
+    // twilight), which an observer above the sea sees lowered by its dip.
+    bool horizon = true;
 };
+
+// The altitude at which the observer's event of a kind is sought.
+double SearchedAltitude(const EventKind& kind, const Observer& observer);
 
 // The twelve events of every date: the Sun's, the Moon's, dawn and dusk.
 const std::vector<EventKind>& ReportedEvents();

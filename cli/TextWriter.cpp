@@ -114,6 +114,7 @@ private:
             case Unit::Fraction: return Fixed(v * 100.0, 1) + "%";
             case Unit::Days: return Fixed(v, 1) + (cells_ ? "" : " days");
             case Unit::Kilometres: return Fixed(v, 0) + (cells_ ? "" : " km");
+            case Unit::Metres: return Fixed(v, 0) + (cells_ ? "" : " m");
         }
         return "";
     }
@@ -136,6 +137,7 @@ private:
         const Place& place = value.place;
         std::string text = Degrees(place.latitude, 'N', 'S') + " " + Degrees(-place.longitudeWest, 'E', 'W');
         if (!place.name.empty()) text += ", " + place.name;
+        if (place.height > 0.0) text += ", " + Fixed(place.height, 0) + " m up";
         if (place.source != PlaceSource::Given && place.source != PlaceSource::Named)
             text += " (" + SourceWord(place.source).prose + ")";
         return text;
@@ -145,7 +147,8 @@ private:
         const Clock& clock = value.clock;
         const std::string zone = clock.zone() ? clock.zone()->id().toStdString() : "";
         if (clock.kind() == Clock::Kind::Fixed) return "UTC" + OffsetText(OffsetMinutes(clock.ZoneOn({})) * 60);
-        if (clock.kind() == Clock::Kind::Zone) return zone;
+        if (clock.kind() == Clock::Kind::Zone)
+            return clock.source() == ClockSource::GivenZone ? zone : zone + " (" + SourceWord(clock.source()).prose + ")";
         return "the window's, one offset a date (" + (zone.empty() ? SourceWord(clock.source()).prose : zone) + ")";
     }
 

@@ -10,6 +10,8 @@
 #include <sstream>
 #include <vector>
 
+#include "Degrees.h"
+
 namespace helune::cli {
 
 namespace {
@@ -51,23 +53,45 @@ std::optional<double> DecimalNumber(std::string_view text) {
     return value;
 }
 
-// Degrees with an optional sign or a trailing hemisphere letter; the letter
-// that makes the value negative is the second of hemispheres ("NS" or "EW").
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    return text;
+}
+
+// The hemisphere letter at either end of text, taken off it, or 0. A lower
+// case s after a number is the seconds' mark where the text marks degrees or
+// minutes with letters ("10d45m30s"), and the South otherwise ("33.9s").
+char TakeHemisphere(std::string_view& text) {
+    const auto isHemisphere = [](char c) { return std::string_view("NSEWnsew").find(c) != std::string_view::npos; };
+    if (!text.empty() && isHemisphere(text.front())) {
+        const char letter = AsciiUpper(text.front());
+        text = Trimmed(text.substr(1));
+        return letter;
+    }
+    const bool secondsMark = text.find_first_of("dm") != std::string_view::npos;
+    if (text.empty() || !isHemisphere(text.back()) || (text.back() == 's' && secondsMark)) return 0;
+    const char letter = AsciiUpper(text.back());
+    text = Trimmed(text.substr(0, text.size() - 1));
+    return letter;
+}
+
+// Degrees with an optional sign or a hemisphere letter at either end, in
+// decimal or in degrees, minutes and seconds (Degrees.h); the letter that
+// makes the value negative is the second of hemispheres ("NS" or "EW").
 double ParseDegrees(const std::string& option, const std::string& text, const char* hemispheres, double limit) {
-    std::string_view number = text;
+    std::string_view body = Trimmed(text);
     double sign = 1.0;
-    if (!number.empty() && (number.front() == '+' || number.front() == '-')) {
-        sign = number.front() == '-' ? -1.0 : 1.0;
-        number.remove_prefix(1);
-    } else if (!number.empty() && IsAsciiLetter(number.back())) {
-        const char letter = AsciiUpper(number.back());
-        number.remove_suffix(1);
-        if (DecimalNumber(number) && letter != hemispheres[0] && letter != hemispheres[1])
+    if (!body.empty() && (body.front() == '+' || body.front() == '-')) {
+        sign = body.front() == '-' ? -1.0 : 1.0;
+        body.remove_prefix(1);
+    } else if (const char letter = TakeHemisphere(body)) {
+        if (SexagesimalDegrees(body) && letter != hemispheres[0] && letter != hemispheres[1])
             throw UsageError{option + ": " + Quoted(text) + " has a hemisphere other than " + hemispheres[0] + " or " +
                              hemispheres[1]};
         sign = letter == hemispheres[1] ? -1.0 : 1.0;
     }
-    const std::optional<double> magnitude = DecimalNumber(number);
+    const std::optional<double> magnitude = SexagesimalDegrees(body);
     if (!magnitude) throw UsageError{option + ": " + Quoted(text) + " is not a number of degrees"};
     if (*magnitude > limit)
         throw UsageError{option + ": " + Quoted(text) + " is beyond " + std::to_string(static_cast<int>(limit)) +
@@ -159,6 +183,23 @@ double ParseLongitudeEast(const std::string& option, const std::string& text) {
     return ParseDegrees(option, text, "EW", 180.0);
 }
 
+std::pair<double, double> ParseCoordinates(const std::string& option, const std::string& text) {
+    const std::string_view whole = Trimmed(text);
+    std::size_t split = whole.find(',');
+    std::size_t skip = 1;
+    if (split == std::string_view::npos) {
+        // After the latitude's hemisphere, or between two numbers.
+        split = whole.find_first_of("NSns");
+        const bool afterLetter = split != std::string_view::npos && split + 1 < whole.size();
+        split = afterLetter ? split + 1 : whole.find(' ');
+        skip = afterLetter ? 0 : 1;
+    }
+    if (split == std::string_view::npos || whole.find(',', split + 1) != std::string_view::npos)
+        throw UsageError{option + ": " + Quoted(text) + " is not LATITUDE, LONGITUDE (59.9139, 10.7522)"};
+    return {ParseLatitude(option, std::string(whole.substr(0, split))),
+            ParseLongitudeEast(option, std::string(whole.substr(split + skip)))};
+}
+
 // ±HH:MM, the minutes below 60.
 int ParseUtcOffset(const std::string& option, const std::string& text) {
     const std::optional<int> hours = DigitsAt(text, 1, 2), minutes = DigitsAt(text, 4, 2);
@@ -170,16 +211,39 @@ int ParseUtcOffset(const std::string& option, const std::string& text) {
     return text[0] == '-' ? -total : total;
 }
 
+namespace {
+
+UsageError Beyond(const std::string& name, const std::string& text) {
+    return {name + ": " + Quoted(text) + " is beyond the dates answered, " +
+            kFirstAnsweredDate.toString(Qt::ISODate).toStdString() + " to " +
+            kLastAnsweredDate.toString(Qt::ISODate).toStdString()};
+}
+
+}  // namespace
+
 // YYYY-MM-DD of a date of the Gregorian calendar.
 QDate ParseDate(const std::string& name, const std::string& text) {
     const std::optional<int> year = DigitsAt(text, 0, 4), month = DigitsAt(text, 5, 2), day = DigitsAt(text, 8, 2);
     const bool shaped = text.size() == 10 && text[4] == '-' && text[7] == '-' && year && month && day;
     const QDate date = shaped ? QDate(*year, *month, *day) : QDate();
     if (!date.isValid()) throw UsageError{name + ": " + Quoted(text) + " is not a date YYYY-MM-DD"};
-    if (date < kFirstAnsweredDate || date > kLastAnsweredDate)
-        throw UsageError{name + ": " + Quoted(text) + " is beyond the dates answered, " +
-                         kFirstAnsweredDate.toString(Qt::ISODate).toStdString() + " to " +
-                         kLastAnsweredDate.toString(Qt::ISODate).toStdString()};
+    if (date < kFirstAnsweredDate || date > kLastAnsweredDate) throw Beyond(name, text);
+    return date;
+}
+
+QDate ParseDateFrom(const std::string& name, const std::string& text, QDate today) {
+    constexpr int kLongestDayCount = 7;  // more days than the dates answered span
+    int days = 0;
+    if (text == "today" || text == "tomorrow" || text == "yesterday") {
+        days = text == "today" ? 0 : text == "tomorrow" ? 1 : -1;
+    } else if (!text.empty() && (text[0] == '+' || text[0] == '-') && text.size() > 1 &&
+               text.size() <= kLongestDayCount + 1 && DigitsAt(text, 1, text.size() - 1)) {
+        days = *DigitsAt(text, 1, text.size() - 1) * (text[0] == '-' ? -1 : 1);
+    } else {
+        return ParseDate(name, text);
+    }
+    const QDate date = today.addDays(days);
+    if (!date.isValid() || date < kFirstAnsweredDate || date > kLastAnsweredDate) throw Beyond(name, text);
     return date;
 }
 

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace helune::cli {
 
@@ -39,10 +40,16 @@ int ParseWholeNumber(const std::string& name, const std::string& text, int least
 inline const QDate kFirstAnsweredDate{1, 2, 1};
 inline const QDate kLastAnsweredDate{9999, 11, 15};
 
-// "40.4", "-3.7", "40.4N", "3.7W": signed degrees, North and East positive, or
-// unsigned with a hemisphere letter. option names the option in errors.
+// "40.4", "-3.7", "40.4N", "3.7W", "59°55′N", "59 55 N", "10d45m E": signed
+// degrees, North and East positive, or unsigned with a hemisphere letter at
+// either end; decimal, or in degrees, minutes and seconds. option names the
+// option in errors.
 double ParseLatitude(const std::string& option, const std::string& text);
 double ParseLongitudeEast(const std::string& option, const std::string& text);
+
+// A place as maps copy it, "59.9139, 10.7522", or "59°55′N 10°45′E": the
+// latitude and the longitude (East positive), degrees.
+std::pair<double, double> ParseCoordinates(const std::string& option, const std::string& text);
 
 // "+01:00", "-05:30": minutes ahead of universal time, at most 14 hours.
 int ParseUtcOffset(const std::string& option, const std::string& text);
@@ -50,6 +57,10 @@ int ParseUtcOffset(const std::string& option, const std::string& text);
 // An ISO date, YYYY-MM-DD (the Gregorian calendar, also before 1582), from
 // kFirstAnsweredDate to kLastAnsweredDate.
 QDate ParseDate(const std::string& name, const std::string& text);
+
+// A date as people say it: YYYY-MM-DD, today, tomorrow, yesterday, or +N and
+// -N days from today (the place's today), within the dates answered.
+QDate ParseDateFrom(const std::string& name, const std::string& text, QDate today);
 
 // The zone of --tz: a name of the system's zone database, and nothing else
 // (Qt would take any word for a zone at UTC); the error suggests the zones a

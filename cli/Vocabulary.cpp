@@ -12,7 +12,7 @@ std::span<const Key* const> DocumentKeys() {
         &kAgeAtNoon, &kTime,         &kUtc,        &kReason,       &kAltitude,       &kAzimuth,
         &kMorning,  &kEvening,       &kBegin,      &kEnd,          &kUp,             &kNextRising,
         &kNextSetting, &kDistance,   &kMoonPhase,  &kWaxing,       &kLight,          &kInterval,
-        &kState,
+        &kState,    &kStore,         &kKept,
     };
     return kAll;
 }

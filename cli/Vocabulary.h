@@ -28,7 +28,8 @@ namespace keys {
 inline constexpr Key kSchema{"schema", "Schema", "the version of the document's layout (1)"};
 inline constexpr Key kPlace{"place", "Place",
                             "where the answer is for: latitude, longitude (degrees, North and East positive), "
-                            "source (see SOURCES), name (of a city, where one was taken)"};
+                            "elevation (metres above the sea), source (see SOURCES), name (of a city, where one was "
+                            "taken)"};
 inline constexpr Key kClock{"clock", "Clock",
                             "the clock of the local times: zone (IANA name) or utc_offset (a fixed offset), window "
                             "(true for the window's clock: one offset a date), source (see SOURCES)"};
@@ -79,6 +80,9 @@ inline constexpr Key kInterval{"interval", "Interval",
                                "the band poll was asked about: golden_hour, blue_hour, between_LOW_and_HIGH, or "
                                "above_A (the Sun's centre above A degrees)"};
 inline constexpr Key kState{"state", "State", "inside or outside the interval poll was asked about"};
+// The kept place.
+inline constexpr Key kStore{"store", "Store", "place: where the per-user store lives (its file, or registry key)"};
+inline constexpr Key kKept{"kept", "Kept", "place: whether the store keeps a place"};
 }  // namespace keys
 
 // Every key above, in the manual's order.
@@ -104,7 +108,7 @@ inline constexpr Term kOutside{"outside", "the Sun's centre outside them"};
 // Where the place and the clock came from.
 inline constexpr Term kGiven{"given", "the command line: --lat and --lon, --tz or --utc-offset"};
 inline constexpr Term kNamed{"named", "--place: the city's coordinates, and its zone unless --tz or --utc-offset"};
-inline constexpr Term kStored{"stored", "the window's stored place"};
+inline constexpr Term kStored{"stored", "the kept place (helune-cli place set, or the window's own), its zone"};
 inline constexpr Term kZoneCity{"zone_city", "the principal city of the clock's zone"};
 inline constexpr Term kWindowDefault{"window_default", "the window's default: the zone's meridian on the equator"};
 inline constexpr Term kSystem{"system", "the system's zone (TZ, else the configured one)"};

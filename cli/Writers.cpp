@@ -28,7 +28,8 @@ constexpr FormatRow kFormats[] = {
 int MachineDecimals(Unit unit) {
     switch (unit) {
         case Unit::Hours: return 6;
-        case Unit::Kilometres: return 1;
+        case Unit::Kilometres:
+        case Unit::Metres: return 1;
         default: return 4;
     }
 }

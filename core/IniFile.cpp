@@ -189,4 +189,14 @@ QByteArray IniWithValues(const QByteArray& file, const std::vector<std::pair<QSt
     return Joined(lines);
 }
 
+QByteArray IniWithoutValues(const QByteArray& file, const std::vector<QString>& names) {
+    std::vector<Line> lines = Lines(file);
+    for (const QString& name : names) {
+        const std::vector<bool> general = GeneralLines(lines);
+        if (const auto at = LineOf(lines, general, name.toUtf8()))
+            lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(*at));
+    }
+    return Joined(lines);
+}
+
 }  // namespace helune

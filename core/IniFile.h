@@ -26,6 +26,10 @@ bool IniHasValues(const QByteArray& file);
 // without one gains at its top). Every other line is kept as it was.
 QByteArray IniWithValues(const QByteArray& file, const std::vector<std::pair<QString, QString>>& values);
 
+// The file without the lines of the names in its general section; every
+// other line is kept as it was.
+QByteArray IniWithoutValues(const QByteArray& file, const std::vector<QString>& names);
+
 // A value as the file writes it (plain, or quoted with backslash escapes) and
 // back.
 QByteArray IniEncoded(const QString& value);

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QTemporaryFile>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #ifdef Q_OS_WIN
 #include <io.h>
@@ -102,6 +103,17 @@ bool Replace(const QString& fileName, const QByteArray& bytes) {
     return true;
 }
 
+// Replaces the store's file by the edit of its text.
+bool EditFile(const StoreName& store, const std::function<QByteArray(const QByteArray&)>& edit) {
+    const QString fileName = FileOf(store);
+    const QFileInfo info(fileName);
+    // Only a regular file, or none, is ever replaced.
+    if ((info.exists() || info.isSymLink()) && !info.isFile()) return false;
+    const std::optional<QByteArray> old = Contents(fileName);
+    if (!old) return false;
+    return Replace(fileName, edit(*old));
+}
+
 bool SetValues(const StoreName& store, const std::vector<std::pair<QString, QString>>& values) {
 #ifdef Q_OS_WIN
     if (IsRegistry(store)) {
@@ -111,13 +123,19 @@ bool SetValues(const StoreName& store, const std::vector<std::pair<QString, QStr
         return key->status() == QSettings::NoError;
     }
 #endif
-    const QString fileName = FileOf(store);
-    const QFileInfo info(fileName);
-    // Only a regular file, or none, is ever replaced.
-    if ((info.exists() || info.isSymLink()) && !info.isFile()) return false;
-    const std::optional<QByteArray> old = Contents(fileName);
-    if (!old) return false;
-    return Replace(fileName, IniWithValues(*old, values));
+    return EditFile(store, [&](const QByteArray& old) { return IniWithValues(old, values); });
+}
+
+bool RemoveValues(const StoreName& store, const std::vector<QString>& names) {
+#ifdef Q_OS_WIN
+    if (IsRegistry(store)) {
+        const std::unique_ptr<QSettings> key = RegistryKey(store);
+        for (const QString& name : names) key->remove(name);
+        key->sync();
+        return key->status() == QSettings::NoError;
+    }
+#endif
+    return EditFile(store, [&](const QByteArray& old) { return IniWithoutValues(old, names); });
 }
 
 // Integers are stored as their plain decimal text.
@@ -140,11 +158,26 @@ bool WriteRegValues(RegistryRoot root, const QString& keyPath, const std::vector
     return SetValues(*store, values);
 }
 
+bool DeleteRegValues(RegistryRoot root, const QString& keyPath, const std::vector<QString>& names,
+                     const RegistryStore& where) {
+    const std::optional<StoreName> store = StoreNameOf(root, keyPath, where);
+    return store && RemoveValues(*store, names);
+}
+
 bool WriteRegValue(RegistryRoot root, const QString& keyPath, const QString& name, const QString& text, int kind,
                    const RegistryStore& where) {
     const std::optional<QString> value = TextOfKind(text, kind);
     if (!value) return false;
     return WriteRegValues(root, keyPath, {{name, *value}}, where);
+}
+
+QString RegistryLocation(RegistryRoot root, const QString& keyPath, const RegistryStore& where) {
+    const std::optional<StoreName> store = StoreNameOf(root, keyPath, where);
+    if (!store) return {};
+#ifdef Q_OS_WIN
+    if (IsRegistry(*store)) return QStringLiteral("HKEY_CURRENT_USER\\") + keyPath;
+#endif
+    return FileOf(*store);
 }
 
 bool ReadRegValue(RegistryRoot root, const QString& keyPath, const QString& name, QString& text,

@@ -42,6 +42,14 @@ bool WriteRegValue(RegistryRoot root, const QString& keyPath, const QString& nam
 bool WriteRegValues(RegistryRoot root, const QString& keyPath, const std::vector<std::pair<QString, QString>>& values,
                     const RegistryStore& store = {});
 
+// Deletes values, in one replacement of the store; the others stay as they were.
+bool DeleteRegValues(RegistryRoot root, const QString& keyPath, const std::vector<QString>& names,
+                     const RegistryStore& store = {});
+
+// Where the store lives, as a person would look for it: the file's path, or
+// the registry key.
+QString RegistryLocation(RegistryRoot root, const QString& keyPath, const RegistryStore& store = {});
+
 // Reads one value as text. Returns false, leaving text unchanged, when the key
 // does not exist; otherwise sets text (empty for an absent value) and returns
 // whether it is not empty.

@@ -53,7 +53,7 @@ void ReadNumber(const char* name, double& field, QChar separator, StoredSeparato
         return;
     }
     stored.missing = true;
-    if (present) stored.unreadable << name;
+    (present ? stored.unreadable : stored.absent) << name;
 }
 
 }  // namespace
@@ -128,10 +128,12 @@ StoredSettings ReadStoredSettings(const LocationSettings& current, QChar decimal
     ReadNumber("Huso", stored.settings.Huso, decimalSeparator, separators, stored, store);
     bool present = false;
     const QString verano = Read("Verano", present, store);
-    if (present)
+    if (present) {
         stored.settings.Verano = ParseVerano(verano);
-    else
+    } else {
         stored.missing = true;
+        stored.absent << QStringLiteral("Verano");
+    }
     ReadNumber("Ajuste", stored.settings.Ajuste, decimalSeparator, separators, stored, store);
     return stored;
 }

@@ -58,12 +58,13 @@ double EffectiveZoneOn(const LocationSettings& settings, DayCount shownDate, con
 
 // The settings as stored: each value that is present, converts and lies within
 // what the options dialog can write replaces the one in current; missing is set
-// when any is absent or unusable, and unreadable names those present that are
-// unusable (no number, or one out of range).
+// when any is absent or unusable, unreadable names those present that are
+// unusable (no number, or one out of range), absent those not stored.
 struct StoredSettings {
     LocationSettings settings;
     bool missing = false;
     QStringList unreadable;
+    QStringList absent = {};
 };
 // The decimal separators a stored number may use: the user's alone, as the
 // window reads its own store, or either '.' or ',', as the console reads it
@@ -72,6 +73,9 @@ enum class StoredSeparators { Users, Either };
 StoredSettings ReadStoredSettings(const LocationSettings& current, QChar decimalSeparator,
                                   const RegistryStore& store = {},
                                   StoredSeparators separators = StoredSeparators::Users);
+
+// The names of the five settings in the store.
+inline constexpr const char* kStoredSettingNames[] = {"Verano", "Huso", "Longitud", "Latitud", "Ajuste"};
 
 // Writes the five settings ("Verano", "Huso", "Longitud", "Latitud", "Ajuste")
 // in one replacement of the store, all or none; a failure is not reported.

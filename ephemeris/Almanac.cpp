@@ -101,6 +101,17 @@ std::vector<Crossing> FindCrossings(SunOrMoon body, double altitude, JulianDay f
     return FindCrossings(body, std::span<const double>(&altitude, 1), from, to, longitude, latitude).front();
 }
 
+double HorizonDip(double height) {
+    constexpr double kDipArcminutesPerRootMetre = 1.76;
+    constexpr double kArcminutesPerDegree = 60.0;
+    return height > 0.0 ? kDipArcminutesPerRootMetre * std::sqrt(height) / kArcminutesPerDegree : 0.0;
+}
+
+std::vector<Crossing> FindHorizonCrossings(SunOrMoon body, double altitude, JulianDay from, JulianDay to,
+                                           const Site& site) {
+    return FindCrossings(body, altitude - HorizonDip(site.height), from, to, site.longitude, site.latitude);
+}
+
 std::vector<std::vector<Crossing>> FindCrossings(SunOrMoon body, std::span<const double> altitudes, JulianDay from,
                                                  JulianDay to, double longitude, double latitude) {
     std::vector<std::vector<Crossing>> found(altitudes.size());

@@ -47,6 +47,26 @@ struct Crossing {
     bool rising;  // the altitude increasing through the asked one; false: a setting
 };
 
+// An observer: where on the Earth (degrees, longitude positive West, latitude
+// positive North) and how high above the sea (metres).
+struct Site {
+    double longitude;
+    double latitude;
+    double height = 0.0;
+};
+
+// The dip of the horizon seen from a height above the sea, degrees: 1.76′ √h
+// for h metres (the Nautical Almanac's dip of the sea horizon, the terrestrial
+// refraction included); nothing for a height at or below the sea's.
+HELUNE_API double HorizonDip(double height);
+
+// Every rising and setting of the body through an altitude measured from the
+// horizon (the standard altitudes of rising and setting, the twilights'), as
+// an observer at the site sees it: the altitude lowered by the dip of the
+// site's horizon. At sea level, FindCrossings at the altitude itself.
+HELUNE_API std::vector<Crossing> FindHorizonCrossings(SunOrMoon body, double altitude, JulianDay from, JulianDay to,
+                                                      const Site& site);
+
 // Every crossing of altitude by the body in [from, to), in time order.
 HELUNE_API std::vector<Crossing> FindCrossings(SunOrMoon body, double altitude, JulianDay from, JulianDay to,
                                     double longitude, double latitude);

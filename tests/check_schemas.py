@@ -11,6 +11,7 @@ import pathlib
 import re
 import subprocess
 import sys
+import tempfile
 
 from jsonschema import Draft202012Validator
 
@@ -38,6 +39,9 @@ CASES = [
     ("poll", ["poll", *MADRID, *AT]),
     ("poll", ["poll", "golden_hour", *MADRID, *AT]),
     ("poll", ["poll", "--altitude", "6", *MADRID, *AT]),
+    ("place", ["place", "show", "--place", "Portland, Oregon", "--elevation", "15"]),
+    ("place", ["place", "set", "--coords", "59.9139, 10.7522", "--tz", "Europe/Oslo"]),
+    ("place", ["place", "forget"]),
 ]
 
 
@@ -90,7 +94,9 @@ def main():
     check = validators(load_schemas(schema_folder))
     failures = []
     seen = set()
-    environment = dict(os.environ, TZ="Europe/Madrid")
+    # A store of this run's own, which place set and forget write.
+    store = tempfile.mkdtemp()
+    environment = dict(os.environ, TZ="Europe/Madrid", XDG_CONFIG_HOME=store)
     for command, args in CASES:
         run = subprocess.run([cli, *args, "--format", "json"], capture_output=True, text=True, env=environment)
         if run.returncode not in (0, 1, 2, 3, 4):

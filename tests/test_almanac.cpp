@@ -243,6 +243,37 @@ TEST(EventsOnDate, TheQuerysAnswersAndTheTransitOfCircumpolarDates) {
     EXPECT_NEAR((*always.transit - june25 - zone / 360.0) * 1440.0, 14 * 60 + 8, 1.0);
 }
 
+// The dip of the sea horizon as the Nautical Almanac tabulates it (its Dip
+// table, 1.76′√h): 5.6′ at 10 m, 17.6′ at 100 m, 55.7′ at 1000 m; none at the
+// sea itself or below it.
+TEST(AlmanacHeight, TheDipOfTheHorizon) {
+    constexpr double kTableTolerance = 0.05;  // arcminutes: the table's last figure
+    EXPECT_EQ(HorizonDip(0.0), 0.0);
+    EXPECT_EQ(HorizonDip(-5.0), 0.0);
+    EXPECT_NEAR(HorizonDip(10.0) * 60.0, 5.6, kTableTolerance);
+    EXPECT_NEAR(HorizonDip(100.0) * 60.0, 17.6, kTableTolerance);
+    EXPECT_NEAR(HorizonDip(1000.0) * 60.0, 55.7, kTableTolerance);
+}
+
+// From 1000 m above Madrid the Sun rises earlier and sets later, when its
+// centre stands the dip lower than the standard altitude.
+TEST(AlmanacHeight, RisingAndSettingSeenFromAHeight) {
+    const Site high{3.7038, 40.4168, 1000.0};
+    const JulianDay from = JulianDayFromDate(21, 6, 2024, 0, 0);
+    const auto sea = FindCrossings(SunOrMoon::Sun, kSunStandardAltitude, from, from + 1.0, high.longitude, high.latitude);
+    const auto seen = FindHorizonCrossings(SunOrMoon::Sun, kSunStandardAltitude, from, from + 1.0, high);
+    ASSERT_EQ(sea.size(), 2u);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_LT(seen[0].universal, sea[0].universal);
+    EXPECT_GT(seen[1].universal, sea[1].universal);
+    for (const Crossing& c : seen)
+        EXPECT_NEAR(FindPosition(SunOrMoon::Sun, c.universal, high.longitude, high.latitude).altitude,
+                    kSunStandardAltitude - HorizonDip(high.height), 1e-4);
+    const auto level = FindHorizonCrossings(SunOrMoon::Sun, kSunStandardAltitude, from, from + 1.0,
+                                            {high.longitude, high.latitude, 0.0});
+    EXPECT_EQ(level[0].universal, sea[0].universal) << "at the sea, the horizon's own altitude";
+}
+
 // Instants and places no theory holds answer at once, with nothing or −1.
 TEST(HostileInputs, AnswerAtOnceWithNothing) {
     constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();

@@ -296,7 +296,8 @@ TEST(CliCommands, PollSaysTheLightInItsExitStatus) {
     EXPECT_EQ(dusk.out, "civil twilight\n");
     const CliRun bad = RunCli({"poll", "--at", "noon"});
     EXPECT_EQ(bad.status, 64);
-    EXPECT_EQ(bad.err, "helune-cli: --at: 'noon' is not an instant like 2026-06-21T12:00 or 2026-06-21T12:00:00+02:00\n");
+    EXPECT_EQ(bad.err, "helune-cli: --at: 'noon' is not an instant like 2026-06-21T12:00, 2026-06-21 12:00:00+02:00, "
+                       "2026-06-21, tomorrow or @1782043200\n");
 }
 
 // USNO: full moons 2010-01-30 06:18 and 2010-02-28 16:38 UT.
@@ -318,7 +319,7 @@ TEST(CliCommands, NextPrintsIsoLines) {
 TEST(CliCommands, TheAssumedPlaceIsSaidOnceOnStandardError) {
     const CliRun day = RunCli({"day", "2027-01-15", "--format", "json"}, {}, "Australia/Sydney");
     ASSERT_EQ(day.status, 0) << day.err.toStdString();
-    EXPECT_EQ(day.err, "helune-cli: no place given or stored: taking Sydney (33.87S 151.22E), the principal place of "
+    EXPECT_EQ(day.err, "helune-cli: no place given or kept: taking Sydney (33.87S 151.22E), the principal place of "
                        "Australia/Sydney\n");
     EXPECT_EQ(json::parse(day.out.toStdString())["utc_offset"], "+11:00");
 }

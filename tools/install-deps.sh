@@ -11,7 +11,7 @@ packages=(
   g++-aarch64-linux-gnu qemu-user clang valgrind
   libjpeg-dev
   qt6-base-dev qt6-base-dev-tools
-  libcli11-dev nlohmann-json3-dev
+  libcli11-dev nlohmann-json3-dev libgeonames-dev
   libnova-dev
   fonts-liberation
   xvfb imagemagick
