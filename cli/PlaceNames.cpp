@@ -15,15 +15,21 @@ constexpr std::size_t kMostAlternatives = 5;
 
 // The words of what a qualifier may name, folded, each set apart by spaces at
 // both ends so that a whole word or phrase is found: " state of maine ".
-std::string Spaced(const std::string& text) { return " " + FoldedName(text) + " "; }
+std::string Spaced(const std::string& text) {
+    std::string spaced(1, ' ');
+    spaced += FoldedName(text);
+    spaced += ' ';
+    return spaced;
+}
 
 // Whether the qualifier after the comma names the city's state, country or
 // country code ("UK" is the code GB).
 bool Qualifies(const City& city, const std::string& qualifier) {
     const std::string folded = FoldedName(qualifier);
     const std::string code = folded == "uk" ? "gb" : folded;
-    return code == FoldedName(city.countryCode) || Spaced(city.state).find(" " + folded + " ") != std::string::npos ||
-           Spaced(city.country).find(" " + folded + " ") != std::string::npos;
+    const std::string word = Spaced(qualifier);
+    return code == FoldedName(city.countryCode) || Spaced(city.state).find(word) != std::string::npos ||
+           Spaced(city.country).find(word) != std::string::npos;
 }
 
 std::string Trim(std::string text) {

@@ -31,7 +31,6 @@ bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; 
 // Letters as the C locale has them, whatever the user's: a Turkish locale's
 // dotless i must not change what a word is.
 char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 // The unsigned decimal number that text is, whole: digits with at most one
 // point ("3.7", "12.", ".5"), read in the C notation whatever the locale.
