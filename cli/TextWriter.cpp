@@ -308,7 +308,7 @@ private:
     static constexpr int kShortestCell = 8;
 
     std::ostream& out_;
-    const Document& document_;
+    Document document_;
     TextValues full_, cells_;
     std::vector<int> widths_;
     bool marked_ = false, reasons_ = false;
