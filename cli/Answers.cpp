@@ -62,7 +62,7 @@ Group AltitudesGroup(const DayReport& report) {
 List PhaseList(const std::vector<PrincipalPhase>& phases) {
     List list;
     for (const PrincipalPhase& p : phases)
-        list.items.push_back({MakeField(kEvent, PhaseWord(p.code)), MakeField(kTime, Instant{p.universal})});
+        list.items.push_back({MakeField(kEvent, PhaseWord(p.code)), MakeField(kTime, Instant{p.universal.jd})});
     return list;
 }
 
@@ -154,8 +154,8 @@ std::vector<Record> AlmanacRecords(const std::vector<PrincipalPhase>& phases, co
         Word word;
     };
     std::vector<Listed> listed;
-    for (const PrincipalPhase& p : phases) listed.push_back({p.universal, PhaseWord(p.code)});
-    for (const SeasonStart& s : seasons) listed.push_back({s.universal, SeasonWord(s.season)});
+    for (const PrincipalPhase& p : phases) listed.push_back({p.universal.jd, PhaseWord(p.code)});
+    for (const SeasonStart& s : seasons) listed.push_back({s.universal.jd, SeasonWord(s.season)});
     std::stable_sort(listed.begin(), listed.end(), [](const Listed& x, const Listed& y) { return x.universal < y.universal; });
     std::vector<Record> records;
     for (const Listed& l : listed) records.push_back(ListedRecord(l.universal, l.word));

@@ -165,7 +165,7 @@ int ListAlmanac(const CommandLine& line, Console& console, bool withSeasons) {
     const Clock clock = ClockOf(line.PlaceAsked(), console.system);
     const auto [from, to] = Dates(line, clock, console);
     if (line.Flag("--all-day") && format != Format::Ics) throw UsageError{"--all-day: only with --format ics"};
-    const JulianDay start = clock.DayStart(from), end = clock.DayStart(to.addDays(1));
+    const UniversalTime start{clock.DayStart(from)}, end{clock.DayStart(to.addDays(1))};
     const bool phases = line.command().name == "phases";
     const std::vector<Record> records = AlmanacRecords(phases ? FindPhases(start, end) : std::vector<PrincipalPhase>{},
                                                        withSeasons ? FindSeasons(start, end) : std::vector<SeasonStart>{});

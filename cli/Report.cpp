@@ -74,9 +74,9 @@ double HoursAbove(const std::vector<Crossing>& crossings, bool aboveAtStart, Jul
     bool above = aboveAtStart;
     JulianDay since = from;
     for (const Crossing& c : crossings) {
-        if (above) hours += (c.universal - since) * kHoursPerDay;
+        if (above) hours += (c.universal.jd - since) * kHoursPerDay;
         above = c.rising;
-        since = c.universal;
+        since = c.universal.jd;
     }
     if (above) hours += (to - since) * kHoursPerDay;
     return hours;
@@ -84,13 +84,13 @@ double HoursAbove(const std::vector<Crossing>& crossings, bool aboveAtStart, Jul
 
 std::optional<JulianDay> First(const std::vector<Crossing>& crossings, bool rising) {
     for (const Crossing& c : crossings)
-        if (c.rising == rising) return c.universal;
+        if (c.rising == rising) return c.universal.jd;
     return std::nullopt;
 }
 
 std::optional<JulianDay> Last(const std::vector<Crossing>& crossings, bool rising) {
     for (auto c = crossings.rbegin(); c != crossings.rend(); ++c)
-        if (c->rising == rising) return c->universal;
+        if (c->rising == rising) return c->universal.jd;
     return std::nullopt;
 }
 
@@ -103,7 +103,7 @@ std::optional<Transit> FirstUpper(const std::vector<Transit>& transits) {
 double MoonAge(const std::vector<PrincipalPhase>& phases, JulianDay universal) {
     double age = NAN;
     for (const PrincipalPhase& p : phases)
-        if (p.code == kNewMoon && p.universal <= universal) age = universal - p.universal;
+        if (p.code == kNewMoon && p.universal.jd <= universal) age = universal - p.universal.jd;
     return age;
 }
 
@@ -124,7 +124,7 @@ std::vector<PrincipalPhase> PhaseLines(const std::vector<JulianDay>& shown, cons
     std::vector<PrincipalPhase> lines;
     for (const JulianDay line : shown)
         for (const PrincipalPhase& p : found)
-            if (std::fabs(p.universal - line) < kSamePhaseDays) lines.push_back(p);
+            if (std::fabs(p.universal.jd - line) < kSamePhaseDays) lines.push_back(p);
     return lines;
 }
 
@@ -279,19 +279,21 @@ SkyOfSpan SearchSpan(const Observer& observer, const std::vector<EventKind>& kin
     SkyOfSpan sky;
     sky.sunAltitudes = SunAltitudes(kinds, bands, observer);
     const JulianDay sunTo = span.to + (bands.empty() ? 0.0 : kLongestBandDays);
-    sky.sun = FindCrossings(SunOrMoon::Sun, sky.sunAltitudes, span.before, sunTo, west, latitude);
-    sky.moon = FindCrossings(SunOrMoon::Moon, kMoonStandardAltitude - HorizonDip(observer.Height()), span.from, span.to,
-                             west, latitude);
-    sky.sunTransits = FindTransits(SunOrMoon::Sun, span.from, span.to, west, latitude);
-    sky.moonTransits = FindTransits(SunOrMoon::Moon, span.from, span.to, west, latitude);
-    sky.phases = FindPhases(span.phasesFrom, span.phasesTo);
+    const UniversalTime from{span.from}, to{span.to};
+    sky.sun = FindCrossings(SunOrMoon::Sun, sky.sunAltitudes, UniversalTime{span.before}, UniversalTime{sunTo}, west,
+                            latitude);
+    sky.moon = FindCrossings(SunOrMoon::Moon, kMoonStandardAltitude - HorizonDip(observer.Height()), from, to, west,
+                             latitude);
+    sky.sunTransits = FindTransits(SunOrMoon::Sun, from, to, west, latitude);
+    sky.moonTransits = FindTransits(SunOrMoon::Moon, from, to, west, latitude);
+    sky.phases = FindPhases(UniversalTime{span.phasesFrom}, UniversalTime{span.phasesTo});
     return sky;
 }
 
 // The items of a time-ordered list that fall in [from, to).
 template <class Item>
 std::vector<Item> Within(const std::vector<Item>& items, JulianDay from, JulianDay to) {
-    const auto before = [](const Item& item, JulianDay t) { return item.universal < t; };
+    const auto before = [](const Item& item, JulianDay t) { return item.universal.jd < t; };
     return {std::lower_bound(items.begin(), items.end(), from, before),
             std::lower_bound(items.begin(), items.end(), to, before)};
 }
@@ -302,16 +304,16 @@ std::vector<Item> Within(const std::vector<Item>& items, JulianDay from, JulianD
 bool AboveAt(const std::vector<Crossing>& crossings, JulianDay t, SunOrMoon body, double altitude,
              const Observer& observer) {
     const auto next = std::lower_bound(crossings.begin(), crossings.end(), t,
-                                       [](const Crossing& c, JulianDay at) { return c.universal < at; });
+                                       [](const Crossing& c, JulianDay at) { return c.universal.jd < at; });
     if (next != crossings.begin()) return std::prev(next)->rising;
     if (next != crossings.end()) return !next->rising;
-    return FindPosition(body, t, observer.LongitudeWest(), observer.Latitude()).altitude > altitude;
+    return FindPosition(body, UniversalTime{t}, observer.LongitudeWest(), observer.Latitude()).altitude > altitude;
 }
 
 Event TransitOn(const EventKind& kind, const SkyOfSpan& sky, JulianDay start, JulianDay end) {
     const auto transit = FirstUpper(Within(kind.body == SunOrMoon::Sun ? sky.sunTransits : sky.moonTransits, start, end));
     if (!transit) return {std::nullopt, ReasonFor(kind, true, false), NAN, std::nullopt};
-    return {transit->universal, {}, transit->altitude, std::nullopt};
+    return {transit->universal.jd, {}, transit->altitude, std::nullopt};
 }
 
 // The event of a kind on the date [start, end), or why there is none.
@@ -388,7 +390,7 @@ DayReport ReportOn(QDate date, const std::vector<EventKind>& kinds, const DayQue
     report.dayLength = DayLength(sky, report.start, report.end, observer);
     const JulianDay noon = report.start + kNoonOfDate;
     report.illuminatedFraction =
-        FindPosition(SunOrMoon::Moon, noon, observer.LongitudeWest(), observer.Latitude()).illuminatedFraction;
+        FindPosition(SunOrMoon::Moon, UniversalTime{noon}, observer.LongitudeWest(), observer.Latitude()).illuminatedFraction;
     report.moonAgeDays = MoonAge(sky.phases, noon);
     return report;
 }
@@ -413,11 +415,12 @@ std::vector<JulianDay> NextEvents(const Observer& observer, const EventKind& kin
     JulianDay b = from + count * kLunarDayDays + 1.0;
     while (a < reach && static_cast<int>(found.size()) < count) {
         if (kind.type == EventType::Transit) {
-            for (const Transit& t : FindTransits(kind.body, a, b, west, latitude))
-                if (t.upper && t.universal > from) found.push_back(t.universal);
+            for (const Transit& t : FindTransits(kind.body, UniversalTime{a}, UniversalTime{b}, west, latitude))
+                if (t.upper && t.universal.jd > from) found.push_back(t.universal.jd);
         } else {
-            for (const Crossing& c : FindCrossings(kind.body, SearchedAltitude(kind, observer), a, b, west, latitude))
-                if (c.rising == (kind.type == EventType::Rising) && c.universal > from) found.push_back(c.universal);
+            for (const Crossing& c : FindCrossings(kind.body, SearchedAltitude(kind, observer), UniversalTime{a},
+                                                   UniversalTime{b}, west, latitude))
+                if (c.rising == (kind.type == EventType::Rising) && c.universal.jd > from) found.push_back(c.universal.jd);
         }
         a = b;
         b = std::min(a + kSearchStepDays, reach);
@@ -438,8 +441,8 @@ struct BandEdge {
 
 std::vector<BandEdge> BandEdgesOf(const std::vector<Crossing>& low, const std::vector<Crossing>& high) {
     std::vector<BandEdge> edges;
-    for (const Crossing& c : low) edges.push_back({c.universal, c.rising, true});
-    for (const Crossing& c : high) edges.push_back({c.universal, !c.rising, false});
+    for (const Crossing& c : low) edges.push_back({c.universal.jd, c.rising, true});
+    for (const Crossing& c : high) edges.push_back({c.universal.jd, !c.rising, false});
     std::sort(edges.begin(), edges.end(), [](const BandEdge& x, const BandEdge& y) { return x.universal < y.universal; });
     return edges;
 }
@@ -454,7 +457,8 @@ std::vector<BandSpan> NextBandSpans(const Observer& observer, const SunBand& ban
     // From a day back, so that a span under way at from is found with its beginning.
     for (JulianDay a = from - kLongestBandDays; a < from + kSearchReachDays + count && static_cast<int>(spans.size()) < count;
          a += kSearchStepDays) {
-        const auto crossings = FindCrossings(SunOrMoon::Sun, edges, a, a + kSearchStepDays, west, latitude);
+        const auto crossings =
+            FindCrossings(SunOrMoon::Sun, edges, UniversalTime{a}, UniversalTime{a + kSearchStepDays}, west, latitude);
         for (const BandEdge& edge : BandEdgesOf(crossings[0], crossings[1])) {
             if (!edge.entering && open && edge.universal > from) spans.push_back({open->begin, edge.universal, open->morning});
             open = edge.entering ? std::optional<BandSpan>({edge.universal, edge.universal, edge.morning}) : std::nullopt;
@@ -555,12 +559,12 @@ Event NextWithAzimuth(const Observer& observer, SunOrMoon body, EventType type, 
     const EventKind kind{"", "", "", body, type, StandardAltitude(body), Section::Sun, true};
     const std::vector<JulianDay> next = NextEvents(observer, kind, universal, 1);
     if (next.empty()) return {std::nullopt, Reason(terms::kNoneOnDate, "none within a year"), std::nullopt, NAN};
-    const BodyPosition there = FindPosition(body, next.front(), observer.LongitudeWest(), observer.Latitude());
+    const BodyPosition there = FindPosition(body, UniversalTime{next.front()}, observer.LongitudeWest(), observer.Latitude());
     return {next.front(), {}, std::nullopt, there.azimuth};
 }
 
 BodyNow BodyAt(const Observer& observer, SunOrMoon body, JulianDay universal) {
-    BodyNow now{FindPosition(body, universal, observer.LongitudeWest(), observer.Latitude()), false, {}, {}};
+    BodyNow now{FindPosition(body, UniversalTime{universal}, observer.LongitudeWest(), observer.Latitude()), false, {}, {}};
     // Up as rising and setting count it: the geocentric altitude against theirs.
     now.up = now.position.altitude > StandardAltitude(body) - HorizonDip(observer.Height());
     const double seen = TopocentricAltitude(now.position.altitude, now.position.distance);
@@ -585,12 +589,13 @@ double Refraction(double trueAltitude) {
 SkyNow ComputeNow(const Observer& observer, JulianDay universal) {
     return {universal, BodyAt(observer, SunOrMoon::Sun, universal), BodyAt(observer, SunOrMoon::Moon, universal),
             MoonPhaseAt(universal),
-            MoonAge(FindPhases(universal - kNewMoonLookBackDays, std::nextafter(universal, INFINITY)), universal)};
+            MoonAge(FindPhases(UniversalTime{universal - kNewMoonLookBackDays}, UniversalTime{std::nextafter(universal, INFINITY)}),
+                    universal)};
 }
 
 Word LightAt(const Observer& observer, JulianDay universal) {
     // The horizon's altitudes, lowered by its dip from a height.
-    const double altitude = FindPosition(SunOrMoon::Sun, universal, observer.LongitudeWest(), observer.Latitude()).altitude +
+    const double altitude = FindPosition(SunOrMoon::Sun, UniversalTime{universal}, observer.LongitudeWest(), observer.Latitude()).altitude +
                             HorizonDip(observer.Height());
     const auto word = [](const Term& term) {
         std::string prose = term.code;
@@ -605,7 +610,8 @@ Word LightAt(const Observer& observer, JulianDay universal) {
 }
 
 bool InBand(const Observer& observer, const SunBand& band, JulianDay universal) {
-    const double altitude = FindPosition(SunOrMoon::Sun, universal, observer.LongitudeWest(), observer.Latitude()).altitude;
+    const double altitude =
+        FindPosition(SunOrMoon::Sun, UniversalTime{universal}, observer.LongitudeWest(), observer.Latitude()).altitude;
     return altitude > band.low && altitude < band.high;
 }
 

@@ -96,13 +96,14 @@ std::vector<JulianDay> NextInstants(const Observer& observer, const Upcoming& up
     std::vector<JulianDay> found;
     if (upcoming.phase) {
         // Four phases a lunation: count lunations and one more hold count of each.
-        for (const PrincipalPhase& p : FindPhases(from, from + (count + 1) * kLongestLunationDays))
-            if (p.code == *upcoming.phase && p.universal > from) found.push_back(p.universal);
+        for (const PrincipalPhase& p :
+             FindPhases(UniversalTime{from}, UniversalTime{from + (count + 1) * kLongestLunationDays}))
+            if (p.code == *upcoming.phase && p.universal.jd > from) found.push_back(p.universal.jd);
     } else {
-        for (const SeasonStart& s : FindSeasons(from, from + (count + 1) * kLongestYearDays))
+        for (const SeasonStart& s : FindSeasons(UniversalTime{from}, UniversalTime{from + (count + 1) * kLongestYearDays}))
             if (std::find(upcoming.seasons.begin(), upcoming.seasons.end(), s.season) != upcoming.seasons.end() &&
-                s.universal > from)
-                found.push_back(s.universal);
+                s.universal.jd > from)
+                found.push_back(s.universal.jd);
     }
     if (static_cast<int>(found.size()) > count) found.resize(static_cast<std::size_t>(count));
     return found;

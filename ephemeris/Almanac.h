@@ -5,18 +5,21 @@
 // that think in universal instants; the query (Efemerides.h) answers one local
 // date at a time with the same machinery.
 //
-// Units and conventions, as everywhere in the engine: instants are Julian days
-// of universal time (UT); angles are degrees; longitude is positive West of
-// Greenwich, latitude positive North. An interval [from, to) includes from and
-// excludes to; an interval that is empty, reversed, not finite or beyond 10⁸
-// days of J2000 holds nothing.
+// Units and conventions, as everywhere in the engine: instants are universal
+// time (UT), UniversalTime of TimeScales.h, which no dynamical instant passes
+// for; angles are degrees; longitude is positive West of Greenwich, latitude
+// positive North. An interval [from, to) includes from and excludes to; an
+// interval that is empty, reversed, not finite or beyond 10⁸ days of J2000
+// holds nothing.
 //
 // The model of the events: the body's apparent altitude and hour angle (light
-// time, aberration, FK5 and nutation) at the universal instant, taken as the
-// theories' time; the altitude is geocentric, without refraction (the standard
-// altitudes below include it). A crossing is an instant at which the altitude
-// passes the asked one (touching it without passing is none); instants are
-// placed to about 0.02 s of the model.
+// time, aberration, FK5 and nutation), the position at the dynamical time of
+// the instant (TT = UT + ΔT), the Earth turned as at the universal instant;
+// the altitude is geocentric, without refraction (the standard altitudes below
+// include it). A crossing is an instant at which the altitude passes the asked
+// one (touching it without passing is none); instants are placed to about
+// 0.02 s of the model. Every search says whether it settled within its
+// tolerance (settled); one that did not answers its best estimate.
 //
 // Nothing here throws or keeps state; work grows with the length of the interval.
 #pragma once
@@ -29,6 +32,8 @@
 #include "Calendar.h"
 #include "Events.h"
 #include "HeluneApi.h"
+#include "PhaseCodes.h"
+#include "TimeScales.h"
 
 namespace helune {
 
@@ -43,8 +48,9 @@ inline constexpr double kGoldenHourBegins = -4.0;
 inline constexpr double kGoldenHourEnds = 6.0;
 
 struct Crossing {
-    JulianDay universal;
+    UniversalTime universal;
     bool rising;  // the altitude increasing through the asked one; false: a setting
+    bool settled = true;
 };
 
 // An observer: where on the Earth (degrees, longitude positive West, latitude
@@ -64,26 +70,28 @@ HELUNE_API double HorizonDip(double height);
 // horizon (the standard altitudes of rising and setting, the twilights'), as
 // an observer at the site sees it: the altitude lowered by the dip of the
 // site's horizon. At sea level, FindCrossings at the altitude itself.
-HELUNE_API std::vector<Crossing> FindHorizonCrossings(SunOrMoon body, double altitude, JulianDay from, JulianDay to,
-                                                      const Site& site);
+HELUNE_API std::vector<Crossing> FindHorizonCrossings(SunOrMoon body, double altitude, UniversalTime from,
+                                                      UniversalTime to, const Site& site);
 
 // Every crossing of altitude by the body in [from, to), in time order.
-HELUNE_API std::vector<Crossing> FindCrossings(SunOrMoon body, double altitude, JulianDay from, JulianDay to,
-                                    double longitude, double latitude);
+HELUNE_API std::vector<Crossing> FindCrossings(SunOrMoon body, double altitude, UniversalTime from, UniversalTime to,
+                                               double longitude, double latitude);
 
 // The same for several altitudes in one search: one list for each altitude.
-HELUNE_API std::vector<std::vector<Crossing>> FindCrossings(SunOrMoon body, std::span<const double> altitudes, JulianDay from,
-                                                 JulianDay to, double longitude, double latitude);
+HELUNE_API std::vector<std::vector<Crossing>> FindCrossings(SunOrMoon body, std::span<const double> altitudes,
+                                                            UniversalTime from, UniversalTime to, double longitude,
+                                                            double latitude);
 
 struct Transit {
-    JulianDay universal;
+    UniversalTime universal;
     bool upper;       // hour angle 0h, the body on the meridian; false: 12h, below the pole
     double altitude;  // the body's apparent altitude there, degrees
+    bool settled = true;
 };
 
 // Every upper and lower transit of the body in [from, to), in time order.
-HELUNE_API std::vector<Transit> FindTransits(SunOrMoon body, JulianDay from, JulianDay to, double longitude,
-                                  double latitude);
+HELUNE_API std::vector<Transit> FindTransits(SunOrMoon body, UniversalTime from, UniversalTime to, double longitude,
+                                             double latitude);
 
 struct BodyPosition {
     double altitude;             // apparent, degrees
@@ -94,31 +102,33 @@ struct BodyPosition {
 };
 
 // Where the body stands at the universal instant.
-HELUNE_API BodyPosition FindPosition(SunOrMoon body, JulianDay universal, double longitude, double latitude);
+HELUNE_API BodyPosition FindPosition(SunOrMoon body, UniversalTime universal, double longitude, double latitude);
 
-// Phase codes as in Phases.h: 1 last quarter, 2 full moon, 3 first quarter, 4 new moon.
+// Phase codes of PhaseCodes.h: 1 last quarter, 2 full moon, 3 first quarter, 4 new moon.
 struct PrincipalPhase {
     int16_t code;
-    JulianDay universal;
+    UniversalTime universal;
+    bool settled = true;
 };
 
 // Every principal phase in [from, to), in time order: instants at which the
 // Sun's and the Moon's geometric geocentric longitudes differ by a multiple of
 // 90° (the convention of FindFase), each found by its own search from the mean
-// lunation, on dynamical time, then less ΔT.
-HELUNE_API std::vector<PrincipalPhase> FindPhases(JulianDay from, JulianDay to);
+// lunation, on dynamical time, then turned into universal time.
+HELUNE_API std::vector<PrincipalPhase> FindPhases(UniversalTime from, UniversalTime to);
 
 enum class Season : int8_t { MarchEquinox, JuneSolstice, SeptemberEquinox, DecemberSolstice };
 
 struct SeasonStart {
     Season season;
-    JulianDay universal;
+    UniversalTime universal;
+    bool settled = true;
 };
 
 // Every equinox and solstice in [from, to), in time order: the instants at which
 // the Sun's apparent longitude (aberration, FK5 and nutation) is a multiple of
-// 90°, on dynamical time, then less ΔT.
-HELUNE_API std::vector<SeasonStart> FindSeasons(JulianDay from, JulianDay to);
+// 90°, on dynamical time, then turned into universal time.
+HELUNE_API std::vector<SeasonStart> FindSeasons(UniversalTime from, UniversalTime to);
 
 // The events of one local date in universal instants, each as the query's
 // quantities 19, 20 and 21 answer them (Events.h: the tabulated methods where
@@ -126,7 +136,7 @@ HELUNE_API std::vector<SeasonStart> FindSeasons(JulianDay from, JulianDay to);
 // from localMidnight (the Julian day of its 0h on the local clock) for one day;
 // zone is universal minus local time, degrees (15 per hour, positive West).
 struct DateEvents {
-    std::optional<JulianDay> rising, transit, setting;
+    std::optional<UniversalTime> rising, transit, setting;
 };
 // Flags of EventsOnDate.
 inline constexpr unsigned kTransitAlways = 1;  // the transit also on a date on which the body neither rises nor sets

@@ -5,6 +5,7 @@
 
 #include "Events.h"
 #include "Positions.h"
+#include "TimeScales.h"
 
 namespace helune {
 
@@ -52,7 +53,7 @@ double CalcEfemeride(int16_t Body, int16_t Quantity, int16_t Flags, JulianDay JD
     const int row = Body - 1;
     const int q = Quantity - 1;
     if (Refused(row, q)) return 0.0;
-    const JulianDay universal = JD + Zone / 360.0;
+    const JulianDay universal = UniversalOfLocal(JD, Zone).jd;
     double result = Dispatch(row, q, Flags, universal, Longitude, Latitude, Zone);
     // The node and the right ascension are answered in hours.
     if (q == static_cast<int>(Element::AscendingNode) || q == static_cast<int>(Quantity::RightAscension))
@@ -77,7 +78,7 @@ void CalcEfemerides(int16_t Body, std::span<const int16_t> Quantities, int16_t F
     }
     if (events.empty()) return;
     std::vector<double> times(events.size());
-    CalcEventTimes(static_cast<Row>(row), events, Zone, Longitude, Latitude, JD + Zone / 360.0, times);
+    CalcEventTimes(static_cast<Row>(row), events, Zone, Longitude, Latitude, UniversalOfLocal(JD, Zone).jd, times);
     for (std::size_t k = 0; k < events.size(); ++k) Results[where[k]] = times[k];
 }
 

@@ -9,6 +9,7 @@
 #include "Almanac.h"
 #include "Horizon.h"
 #include "Positions.h"
+#include "RootFinder.h"
 
 namespace helune {
 
@@ -39,6 +40,9 @@ constexpr double kMoonAtHorizon = 1.0;
 
 // A tabulated method's event stands where it lies this near the model's, days.
 constexpr double kSameEvent = 10.0 / 86400.0;
+// How far a culmination's shift, estimated from the guide's rates, may stray
+// from the model's own, days: the right ascension's acceleration over ΔT.
+constexpr double kShiftError = 1.0 / 86400.0;
 
 // Consecutive upper culminations are more than this apart, days: the Sun's hour
 // angle turns at most 360.1° a day, the Moon's at most 350°.
@@ -49,9 +53,6 @@ constexpr double kMoonCulminationGap = 1.0351;
 // How far the spacing strays from the mean (the Moon's lunar day runs from about
 // 24 h 38 min to 25 h 6 min), days.
 constexpr double kCulminationGapSpread = 0.03;
-// The rates between which the hour angle turns, degrees a day.
-constexpr double kSlowestHourAngleRate = 340.0;
-constexpr double kFastestHourAngleRate = 361.0;
 
 // Within 30 centuries of J2000 the ecliptic latitudes stay below these bounds,
 // degrees: the sums of the amplitudes of the Sun's latitude series, times the
@@ -141,9 +142,9 @@ TabulatedDay TabulatedDayOf(JulianDay J0, double deltaT, EquatorialPosition befo
 }
 
 TabulatedDay Tabulate(Row row, JulianDay J0) {
-    const double deltaT = DeltaT(J0) / 86400.0;
-    const JulianDay Je = J0 + deltaT;
-    return TabulatedDayOf(J0, deltaT, EquatorialAt(row, Je - 1.0), EquatorialAt(row, Je), EquatorialAt(row, Je + 1.0));
+    const DynamicalTime Je = ToDynamical(UniversalTime{J0});
+    const Days day{1.0};
+    return TabulatedDayOf(J0, Je.jd - J0, EquatorialAt(row, Je - day), EquatorialAt(row, Je), EquatorialAt(row, Je + day));
 }
 
 // Interpolation in three tabulated values a day apart, n days from the middle one.
@@ -187,7 +188,7 @@ std::optional<double> CrossingOfDay(const TabulatedCrossing& crossing, const Tab
 // The transit search of RefineTransit: the universal instant at which it
 // converged, or nothing.
 std::optional<JulianDay> ConvergedTransit(Row row, JulianDay jdNoon, double longitude, double latitude, double z) {
-    JulianDay g = jdNoon + z / 360.0;
+    JulianDay g = UniversalOfLocal(jdNoon, z).jd;
     for (int evaluation = 0; evaluation < kTransitEvaluations; ++evaluation) {
         double H = ApparentHourAngle(row, g, longitude, latitude);
         if (H > 12.0) H -= 24.0;
@@ -200,37 +201,25 @@ std::optional<JulianDay> ConvergedTransit(Row row, JulianDay jdNoon, double long
 // RefineTransit's local clock time of the transit found at the universal instant
 // `found`, or −1 where the transit belongs to another date.
 double TransitOnDate(Row row, JulianDay found, JulianDay jdNoon, double longitude, double latitude, double z) {
-    const JulianDay g = found - z / 360.0;
+    const JulianDay g = LocalJulianDay(UniversalTime{found}, z);
     const double t = ReduceAngle((g - std::floor(g)) * 24.0 + 12.0, 24.0);
     // The transit found may belong to the day before or after; at the instant
     // found itself the check is known to pass.
-    const JulianDay onDate = jdNoon - 0.5 + t / 24.0 + z / 360.0;
+    const JulianDay onDate = UniversalOfLocal(jdNoon - 0.5 + t / 24.0, z).jd;
     if (std::fabs(onDate - found) <= kSameInstant) return t;
     double H2 = ApparentHourAngle(row, onDate, longitude, latitude);
     if (H2 > 12.0) H2 = 24.0 - H2;
     return H2 < kTransitOnDate ? t : -1.0;
 }
 
-// The model's upper culmination near the instant guess: secant steps on the
-// hour angle, from its mean rate.
-JulianDay CulminationNear(Row row, JulianDay guess, double longitude, double latitude) {
-    auto offset = [&](JulianDay t) {
-        return std::remainder(HoursToDeg(ApparentHourAngle(row, t, longitude, latitude)), 360.0);
-    };
-    double rate = 360.0 / (IsMoon(row) ? kMoonCulminationGap : kSunCulminationGap);  // degrees a day
-    JulianDay t = guess;
-    double at = offset(t);
-    for (int evaluation = 0; evaluation < kTransitEvaluations; ++evaluation) {
-        const double move = -at / rate;
-        if (std::fabs(move) < kInstantTolerance) return t + move;
-        const double next = offset(t + move);
-        // A rate measured across the offset's wrap at 180° is no rate.
-        const double measured = (next - at) / move;
-        if (measured > kSlowestHourAngleRate && measured < kFastestHourAngleRate) rate = measured;
-        t += move;
-        at = next;
-    }
-    return t;
+// The model's upper culmination near the instant guess, within the spread of
+// the culminations' spacing: the secant's steps on the hour angle, from its
+// mean rate.
+JulianDay CulminationNear(const SkyTrack& track, Row row, JulianDay guess) {
+    const auto offset = [&](double t) { return std::remainder(HoursToDeg(track.HourAngle(UniversalTime{t})), 360.0); };
+    const double rate = 360.0 / (IsMoon(row) ? kMoonCulminationGap : kSunCulminationGap);  // degrees a day
+    const double reach = 2.0 * kCulminationGapSpread;
+    return FindRoot(offset, SecantRate(rate), Bracket{guess - reach, guess + reach, true}, guess, kInstantTolerance).at;
 }
 
 // One body's sky on one local date: the tabulated days of its rising and
@@ -245,8 +234,8 @@ public:
           longitude_(longitude),
           latitude_(latitude),
           transitAlways_(transitAlways),
-          J0_(std::nearbyint(jd - z / 360.0) - 0.5),
-          U0_(J0_ + z / 360.0) {}
+          J0_(std::nearbyint(LocalJulianDay(UniversalTime{jd}, z)) - 0.5),
+          U0_(UniversalOfLocal(J0_, z).jd) {}
 
     // The universal instant at which the date begins.
     JulianDay Start() const { return U0_; }
@@ -264,17 +253,17 @@ private:
     // that time).
     void TabulateDays() {
         if (!days_.empty()) return;
-        const double deltaT = DeltaT(J0_) / 86400.0;
-        const JulianDay Je = J0_ + deltaT;
+        const DynamicalTime Je = ToDynamical(UniversalTime{J0_});
         const int reach = IsMoon(row_) ? 2 : 1;
         std::vector<EquatorialPosition> at;
-        for (int k = -reach; k <= reach; ++k) at.push_back(EquatorialAt(row_, Je + k));
+        for (int k = -reach; k <= reach; ++k) at.push_back(EquatorialAt(row_, Je + Days{static_cast<double>(k)}));
         for (int offset = 1 - reach; offset <= reach - 1; ++offset) {
             const auto i = static_cast<std::size_t>(offset + reach);
-            days_.push_back(TabulatedDayOf(J0_ + offset, deltaT, at[i - 1], at[i], at[i + 1]));
+            days_.push_back(TabulatedDayOf(J0_ + offset, Je.jd - J0_, at[i - 1], at[i], at[i + 1]));
         }
+        // The guide's: each universal day's position at its dynamical time.
         for (std::size_t i = 0; i < at.size(); ++i)
-            positions_.push_back({Je + static_cast<double>(i) - reach, at[i].alpha, at[i].delta});
+            positions_.push_back({UniversalTime{J0_ + static_cast<double>(i) - reach}, at[i].alpha, at[i].delta});
         MakeContinuous(positions_);
         track_.emplace(row_, longitude_, latitude_, positions_);
     }
@@ -285,7 +274,7 @@ private:
     }
 
     TrackSpan& Span() {
-        if (!span_) span_.emplace(Track(), U0_, U0_ + 1.0);
+        if (!span_) span_.emplace(Track(), UniversalTime{U0_}, UniversalTime{U0_ + 1.0});
         return *span_;
     }
 
@@ -311,18 +300,19 @@ private:
     // that falls after the date. One evaluation of the model at the tabulated
     // instant tells, with the error of a step from there, in most cases.
     double Decide(double altitude, const CrossingBracket& bracket, const std::optional<Tabulated>& tabulated) {
-        std::optional<JulianDay> start;
-        if (tabulated && tabulated->universal >= bracket.lo && tabulated->universal <= bracket.hi) {
-            const double there = tabulated->altitude ? *tabulated->altitude : Track().Altitude(tabulated->universal);
-            const CrossingEstimate estimate = EstimateCrossing(Track(), altitude, tabulated->universal, there);
+        std::optional<UniversalTime> start;
+        const UniversalTime table{tabulated ? tabulated->universal : 0.0};
+        if (tabulated && table >= bracket.lo && table <= bracket.hi) {
+            const double there = tabulated->altitude ? *tabulated->altitude : Track().Altitude(table);
+            const CrossingEstimate estimate = EstimateCrossing(Track(), altitude, table, there);
             if (estimate.instant >= bracket.lo && estimate.instant <= bracket.hi) {
-                if (std::fabs(estimate.instant - tabulated->universal) + estimate.error <= kSameEvent)
+                if (std::fabs((estimate.instant - table).count) + estimate.error.count <= kSameEvent)
                     return tabulated->hours;
                 start = estimate.instant;
             }
         }
         if (!start) start = GuideCrossing(Track(), altitude, bracket);
-        const JulianDay model = PolishCrossing(Track(), altitude, bracket, *start);
+        const JulianDay model = PolishCrossing(Track(), altitude, bracket, *start).at.jd;
         if (model >= U0_ + 1.0) return -1.0;
         if (tabulated && std::fabs(model - tabulated->universal) <= kSameEvent) return tabulated->hours;
         return LocalHours(model);
@@ -355,7 +345,7 @@ private:
             const JulianDay instant = day.J0 + *m;
             const double t = LocalHours(instant);
             if (t < 0.0 || t >= 24.0 || (earliest && t >= earliest->hours)) continue;
-            const double altitude = Track().Altitude(instant);
+            const double altitude = Track().Altitude(UniversalTime{instant});
             if (std::fabs(altitude) < kMoonAtHorizon) earliest = Tabulated{t, instant, altitude};
         }
         return earliest;
@@ -365,7 +355,7 @@ private:
         const double altitude = TwilightAltitude(event);
         const std::optional<CrossingBracket> bracket = FirstBracket(altitude, IsDawn(event));
         if (!bracket) return -1.0;
-        const JulianDay model = PolishCrossing(Track(), altitude, *bracket, GuideCrossing(Track(), altitude, *bracket));
+        const JulianDay model = PolishCrossing(Track(), altitude, *bracket, GuideCrossing(Track(), altitude, *bracket)).at.jd;
         return model < U0_ + 1.0 ? LocalHours(model) : -1.0;
     }
 
@@ -382,23 +372,39 @@ private:
         const std::optional<JulianDay> found = ConvergedTransit(row_, noon, longitude_, latitude_, z_);
         if (found) {
             const double hours = TransitOnDate(row_, *found, noon, longitude_, latitude_, z_);
-            if (hours >= 0.0 && *found - U0_ < kShortestCulminationGap) return hours;
-            const std::optional<JulianDay> model = ModelTransit(*found, true);
+            const JulianDay near = *found + ModelShift(*found);
+            if (hours >= 0.0 && *found - U0_ < kShortestCulminationGap &&
+                std::fabs(near - *found) + kShiftError <= kSameEvent)
+                return hours;
+            const std::optional<JulianDay> model = ModelTransit(near, true);
             if (!model) return -1.0;
             return hours >= 0.0 && std::fabs(*model - *found) <= kSameEvent ? hours : LocalHours(*model);
         }
-        const std::optional<JulianDay> model = ModelTransit(noon + z_ / 360.0, false);
+        const std::optional<JulianDay> model = ModelTransit(UniversalOfLocal(noon, z_).jd, false);
         return model ? LocalHours(*model) : -1.0;
     }
 
-    // The earliest upper culmination of the model in the date, among the one at
-    // `near` (or nearest to it, where it is none) and those next to it.
+    // How far the model's culmination lies from one found with the universal
+    // instant taken as the theories' time, days: the body moves on in right
+    // ascension for ΔT more, at the guide's rates.
+    double ModelShift(JulianDay found) {
+        const UniversalTime at{found};
+        const SkyTrack::Guide guide = Track().GuideAt(at);
+        const double rightAscensionRate = kSiderealDegreesPerDay - guide.hourAngleRate;
+        return rightAscensionRate * (ToDynamical(at).jd - found) / guide.hourAngleRate;
+    }
+
+    // The earliest upper culmination of the model in the date, among the one
+    // near `near` (at it, polished, where culminates says the model culminates
+    // there) and those next to it.
     std::optional<JulianDay> ModelTransit(JulianDay near, bool culminates) {
         const double gap = IsMoon(row_) ? kMoonCulminationGap : kSunCulminationGap;
         for (int k = -1; k <= 1; ++k) {
             const JulianDay guess = near + k * gap;
             if (guess < U0_ - kCulminationGapSpread || guess >= U0_ + 1.0 + kCulminationGapSpread) continue;
-            const JulianDay t = k == 0 && culminates ? near : CulminationNear(row_, guess, longitude_, latitude_);
+            const JulianDay t = k == 0 && culminates
+                                    ? PolishCulmination(Track(), {UniversalTime{near}, true}).at.jd
+                                    : CulminationNear(Track(), row_, guess);
             if (t >= U0_ && t < U0_ + 1.0) return t;
         }
         return std::nullopt;
@@ -423,7 +429,7 @@ bool Serves(Row row, int16_t event) {
 // The tabulated method alone on the universal day J0, the Moon's rising and
 // setting without the local-date rule.
 double UncheckedMoonEvent(int16_t event, double z, double longitude, double latitude, JulianDay jd) {
-    const JulianDay J0 = std::nearbyint(jd - z / 360.0) - 0.5;
+    const JulianDay J0 = std::nearbyint(LocalJulianDay(UniversalTime{jd}, z)) - 0.5;
     const std::optional<double> m = CrossingOfDay({event == kRising, kMoonStandardAltitude}, Tabulate(kMoonRow, J0),
                                                   longitude, latitude, 1, 0.0);
     if (!m) return -1.0;
@@ -451,9 +457,9 @@ void CalcEventTimes(Row body, std::span<const int16_t> events, double z, double 
 DateEvents EventsOnDate(SunOrMoon body, JulianDay localMidnight, double zone, double longitude, double latitude,
                         unsigned flags) {
     const Row row = body == SunOrMoon::Sun ? kEarthRow : kMoonRow;
-    LocalDate date(row, zone, longitude, latitude, localMidnight + 0.5 + zone / 360.0, flags & kTransitAlways);
+    LocalDate date(row, zone, longitude, latitude, UniversalOfLocal(localMidnight + 0.5, zone).jd, flags & kTransitAlways);
     auto instant = [&](double hours) {
-        return hours >= 0.0 ? std::optional<JulianDay>(date.Start() + hours / 24.0) : std::nullopt;
+        return hours >= 0.0 ? std::optional<UniversalTime>(UniversalTime{date.Start() + hours / 24.0}) : std::nullopt;
     };
     return {instant(date.Event(kRising)), instant(date.Event(kTransit)), instant(date.Event(kSetting))};
 }
@@ -465,7 +471,7 @@ double RefineTransit(Row body, JulianDay jdNoon, double longitude, double latitu
 }
 
 double CheckMoonEventDay(int16_t event, JulianDay jdNoon, double longitude, double latitude, double z) {
-    return CalcEventTime(kMoonRow, event, z, longitude, latitude, jdNoon + z / 360.0);
+    return CalcEventTime(kMoonRow, event, z, longitude, latitude, UniversalOfLocal(jdNoon, z).jd);
 }
 
 }  // namespace helune

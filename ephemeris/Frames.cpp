@@ -229,6 +229,14 @@ EarthOrientation EarthOrientationAt(JulianDay jd, bool withNutation) {
     return o;
 }
 
+EarthOrientation EarthOrientationAt(DynamicalTime dynamical, UniversalTime universal) {
+    EarthOrientation o{MeanObliquity(dynamical.jd), NutationAt(dynamical.jd), 0.0};
+    const double trueObliquity = o.meanObliquity + o.nutation.obliquity;
+    const double apparent = MeanSiderealDegrees(universal.jd) + o.nutation.longitude * std::cos(DegToRad(trueObliquity));
+    o.siderealTime = ReduceAngle(apparent / 15.0, 24.0);
+    return o;
+}
+
 double SiderealTime(JulianDay jd) { return EarthOrientationAt(jd).siderealTime; }
 
 double Obliquity(const EarthOrientation& orientation, int16_t flags) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "Calendar.h"
+#include "TimeScales.h"
 #include "Codes.h"
 #include "Corrections.h"
 
@@ -81,6 +82,11 @@ struct EarthOrientation {
     double siderealTime;      // hours, [0, 24]; apparent when the nutation is in
 };
 EarthOrientation EarthOrientationAt(JulianDay jd, bool withNutation = true);
+
+// The orientation of a universal instant whose positions are taken at its
+// dynamical time: the obliquity and the nutation of the theories' time, the
+// sidereal time of the Earth's rotation.
+EarthOrientation EarthOrientationAt(DynamicalTime dynamical, UniversalTime universal);
 
 // The obliquity the transforms take under flags: the true one with efNutation,
 // the mean one otherwise. Degrees.

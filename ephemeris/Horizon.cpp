@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "Positions.h"
+#include "RootFinder.h"
 
 namespace helune {
 
@@ -42,7 +43,8 @@ constexpr double kFinestStep = 1.0 / 1440.0;
 // the curvature times the square of that, 10⁻⁵ degree.
 constexpr double kGuideTolerance = 1e-5;
 constexpr double kTurningPointTolerance = 1e-4;
-constexpr int kMaxSteps = 64;
+// The model's culmination lies within seconds of the guide's.
+constexpr double kCulminationReach = 0.01;
 
 bool IsMoon(Row row) { return row == kMoonRow; }
 
@@ -56,33 +58,10 @@ Interpolated Interpolate(double y1, double y2, double y3, double n) {
     return {y2 + n * (first + n * second / 2.0), first + n * second};
 }
 
-// Illinois steps on a function of time that changes sign between a and b, until
-// the two are within tolerance.
-template <class F>
-JulianDay FindZero(F f, JulianDay a, double fa, JulianDay b, double fb, double tolerance = kGuideTolerance) {
-    int lastMoved = 0;
-    for (int step = 0; step < kMaxSteps && b - a > tolerance; ++step) {
-        const JulianDay c = (a * fb - b * fa) / (fb - fa);
-        const double fc = f(c);
-        if ((fc < 0.0) == (fa < 0.0)) {
-            a = c;
-            fa = fc;
-            if (lastMoved == -1) fb /= 2.0;
-            lastMoved = -1;
-        } else {
-            b = c;
-            fb = fc;
-            if (lastMoved == 1) fa /= 2.0;
-            lastMoved = 1;
-        }
-        if (fc == 0.0) return c;
-    }
-    return (a + b) / 2.0;
-}
-
 }  // namespace
 
-EquatorialPosition EquatorialAt(Row row, JulianDay jd) {
+EquatorialPosition EquatorialAt(Row row, DynamicalTime dynamical) {
+    const JulianDay jd = dynamical.jd;
     const EclipticPosition p =
         IsMoon(row) ? LunaEcliptic(0, jd) : PlanetEcliptic(row, 0, jd, 0.0, PositionParts::Direction);
     return EquatorialOf(p.lambda, p.beta, MeanObliquity(jd));
@@ -94,12 +73,13 @@ void MakeContinuous(std::span<TabulatedPosition> positions) {
     }
 }
 
-std::vector<TabulatedPosition> TabulatePositions(Row row, JulianDay first, int count) {
+std::vector<TabulatedPosition> TabulatePositions(Row row, UniversalTime first, int count) {
     std::vector<TabulatedPosition> positions;
     positions.reserve(static_cast<std::size_t>(std::max(count, 0)));
     for (int i = 0; i < count; ++i) {
-        const EquatorialPosition p = EquatorialAt(row, first + i);
-        positions.push_back({first + i, p.alpha, p.delta});
+        const UniversalTime t = first + Days{static_cast<double>(i)};
+        const EquatorialPosition p = EquatorialAt(row, ToDynamical(t));
+        positions.push_back({t, p.alpha, p.delta});
     }
     MakeContinuous(positions);
     return positions;
@@ -112,8 +92,8 @@ SkyTrack::SkyTrack(Row row, double longitude, double latitude, std::span<const T
       sinLatitude_(std::sin(DegToRad(latitude))),
       cosLatitude_(std::cos(DegToRad(latitude))),
       positions_(positions),
-      siderealEpoch_(positions.empty() ? kJ2000 : positions.front().jd),
-      siderealAtEpoch_(MeanSiderealDegrees(siderealEpoch_)) {
+      siderealEpoch_(positions.empty() ? UniversalTime{kJ2000} : positions.front().universal),
+      siderealAtEpoch_(MeanSiderealDegrees(siderealEpoch_.jd)) {
     const MotionBounds& m = IsMoon(row) ? kMoonMotion : kSunMotion;
     const double declination = m.declinationRate * m.declinationRate + m.declinationAcceleration;
     curvatureBound_ = kCurvatureMargin *
@@ -123,25 +103,29 @@ SkyTrack::SkyTrack(Row row, double longitude, double latitude, std::span<const T
                        std::fabs(sinLatitude_) * declination);
 }
 
-double SkyTrack::Altitude(JulianDay jd) const {
-    if (IsMoon(row_)) return CalcLuna(Quantity::Altitude, kApparent, longitude_, latitude_, jd);
-    return PlanetPosition(row_, Quantity::Altitude, kApparent, longitude_, latitude_, jd);
+// The position at the theories' time, the Earth turned as at the universal instant.
+double SkyTrack::Apparent(Quantity quantity, UniversalTime t) const {
+    const DynamicalTime dynamical = ToDynamical(t);
+    const EarthOrientation orientation = EarthOrientationAt(dynamical, t);
+    const double nutation = orientation.nutation.longitude;
+    const EclipticPosition p = IsMoon(row_) ? LunaEcliptic(kApparent, dynamical.jd, nutation)
+                                            : PlanetEcliptic(row_, kApparent, dynamical.jd, nutation, PositionParts::Direction);
+    return GeocentricQuantity(quantity, kApparent, p, longitude_, latitude_, orientation, dynamical.jd);
 }
 
-double SkyTrack::HourAngle(JulianDay jd) const {
-    if (IsMoon(row_)) return CalcLuna(Quantity::HourAngle, kApparent, longitude_, latitude_, jd);
-    return PlanetPosition(row_, Quantity::HourAngle, kApparent, longitude_, latitude_, jd);
-}
+double SkyTrack::Altitude(UniversalTime t) const { return Apparent(Quantity::Altitude, t); }
+
+double SkyTrack::HourAngle(UniversalTime t) const { return Apparent(Quantity::HourAngle, t); }
 
 // Each instant takes the three positions centred on the one nearest to it.
-SkyTrack::Guide SkyTrack::GuideAt(JulianDay jd) const {
+SkyTrack::Guide SkyTrack::GuideAt(UniversalTime t) const {
     const auto last = static_cast<long>(positions_.size()) - 2;
-    const long k = std::clamp(std::lround(jd - positions_.front().jd), 1L, std::max(last, 1L));
+    const long k = std::clamp(std::lround((t - positions_.front().universal).count), 1L, std::max(last, 1L));
     const TabulatedPosition &p1 = positions_[k - 1], &p2 = positions_[k], &p3 = positions_[k + 1];
-    const double n = jd - p2.jd;
+    const double n = (t - p2.universal).count;
     const Interpolated alpha = Interpolate(p1.alpha, p2.alpha, p3.alpha, n);
     const Interpolated delta = Interpolate(p1.delta, p2.delta, p3.delta, n);
-    const double sidereal = siderealAtEpoch_ + kSiderealDegreesPerDay * (jd - siderealEpoch_);
+    const double sidereal = siderealAtEpoch_ + kSiderealDegreesPerDay * (t - siderealEpoch_).count;
     const double hourAngle = sidereal - longitude_ - alpha.value;
     const double hourAngleRate = kSiderealDegreesPerDay - alpha.rate;
 
@@ -159,19 +143,22 @@ namespace {
 // altitude are ra and rb: where the rate changes sign, and, where the curvature
 // bound lets the rate touch zero and come back between a and b, in the halves.
 struct TurningPoint {
-    JulianDay jd;
+    UniversalTime t;
     int turn;  // +1 a maximum, −1 a minimum
 };
-void FindTurningPoints(const SkyTrack& track, JulianDay a, double ra, JulianDay b, double rb,
+void FindTurningPoints(const SkyTrack& track, UniversalTime a, double ra, UniversalTime b, double rb,
                        std::vector<TurningPoint>& turns) {
+    const double width = (b - a).count;
     if ((ra < 0.0) != (rb < 0.0)) {
-        const JulianDay t = FindZero([&](JulianDay x) { return track.GuideAt(x).sinAltitudeRate; }, a, ra, b, rb,
-                                     kTurningPointTolerance);
-        turns.push_back({t, ra >= 0.0 ? 1 : -1});
+        const auto rate = [&](double x) { return track.GuideAt(UniversalTime{x}).sinAltitudeRate; };
+        const double start = a.jd - ra * width / (rb - ra);
+        const Root root = FindRoot(rate, SecantRate((rb - ra) / width), Bracket{a.jd, b.jd, ra < 0.0}, start,
+                                   kTurningPointTolerance);
+        turns.push_back({UniversalTime{root.at}, ra >= 0.0 ? 1 : -1});
         return;
     }
-    if (std::fabs(ra) + std::fabs(rb) > track.CurvatureBound() * (b - a) || b - a < kFinestStep) return;
-    const JulianDay middle = (a + b) / 2.0;
+    if (std::fabs(ra) + std::fabs(rb) > track.CurvatureBound() * width || width < kFinestStep) return;
+    const UniversalTime middle = a + Days{width / 2.0};
     const double rm = track.GuideAt(middle).sinAltitudeRate;
     FindTurningPoints(track, a, ra, middle, rm, turns);
     FindTurningPoints(track, middle, rm, b, rb, turns);
@@ -185,21 +172,21 @@ double ErrorAfterStep(const SkyTrack& track, double step, double rate) {
 
 }  // namespace
 
-TrackSpan::TrackSpan(const SkyTrack& track, JulianDay from, JulianDay to) : track_(track) {
+TrackSpan::TrackSpan(const SkyTrack& track, UniversalTime from, UniversalTime to) : track_(track) {
     // A span that is empty, or whose instants are too large to step through, has no points.
-    if (!(from < to) || !(from + kFinestStep > from) || !std::isfinite(to)) return;
+    if (!(from < to) || !(from.jd + kFinestStep > from.jd) || !std::isfinite(to.jd)) return;
     std::vector<TurningPoint> turns;
-    JulianDay a = from;
+    UniversalTime a = from;
     double ra = track.GuideAt(a).sinAltitudeRate;
     while (a < to) {
-        const JulianDay b = std::min(a + kScanStep, to);
+        const UniversalTime b = std::min(a + Days{kScanStep}, to);
         const double rb = track.GuideAt(b).sinAltitudeRate;
         FindTurningPoints(track, a, ra, b, rb, turns);
         a = b;
         ra = rb;
     }
     points_.push_back({from, track.GuideAt(from).sinAltitude, 0, std::nullopt});
-    for (const TurningPoint& p : turns) points_.push_back({p.jd, track.GuideAt(p.jd).sinAltitude, p.turn, std::nullopt});
+    for (const TurningPoint& p : turns) points_.push_back({p.t, track.GuideAt(p.t).sinAltitude, p.turn, std::nullopt});
     points_.push_back({to, track.GuideAt(to).sinAltitude, 0, std::nullopt});
 }
 
@@ -210,7 +197,7 @@ bool TrackSpan::Above(Point& point, double altitude) {
     const double difference = point.sinAltitude - std::sin(DegToRad(altitude));
     // |sin a − sin b| <= |a − b|: beyond the guide's error the guide tells.
     if (std::fabs(difference) > DegToRad(kGuideAltitudeError)) return difference > 0.0;
-    if (!point.altitude) point.altitude = track_.Altitude(point.jd);
+    if (!point.altitude) point.altitude = track_.Altitude(point.t);
     if (*point.altitude == altitude) return point.turn < 0;
     return *point.altitude > altitude;
 }
@@ -221,84 +208,76 @@ std::vector<CrossingBracket> TrackSpan::Brackets(double altitude) {
     bool above = Above(points_.front(), altitude);
     for (std::size_t i = 1; i < points_.size(); ++i) {
         const bool next = Above(points_[i], altitude);
-        if (next != above) brackets.push_back({points_[i - 1].jd, points_[i].jd, next});
+        if (next != above) brackets.push_back({points_[i - 1].t, points_[i].t, next});
         above = next;
     }
     return brackets;
 }
 
-JulianDay GuideCrossing(const SkyTrack& track, double altitude, const CrossingBracket& bracket) {
+UniversalTime GuideCrossing(const SkyTrack& track, double altitude, const CrossingBracket& bracket) {
     const double target = std::sin(DegToRad(altitude));
-    auto f = [&](JulianDay t) { return track.GuideAt(t).sinAltitude - target; };
-    const double flo = f(bracket.lo), fhi = f(bracket.hi);
-    if ((flo < 0.0) == (fhi < 0.0)) return (bracket.lo + bracket.hi) / 2.0;
-    return FindZero(f, bracket.lo, flo, bracket.hi, fhi);
+    const auto offset = [&](double t) { return track.GuideAt(UniversalTime{t}).sinAltitude - target; };
+    const auto rate = [&](double t, double) { return track.GuideAt(UniversalTime{t}).sinAltitudeRate; };
+    const double lo = offset(bracket.lo.jd), hi = offset(bracket.hi.jd);
+    const double middle = (bracket.lo.jd + bracket.hi.jd) / 2.0;
+    if ((lo < 0.0) == (hi < 0.0)) return UniversalTime{middle};
+    return UniversalTime{FindRoot(offset, rate, Bracket{bracket.lo.jd, bracket.hi.jd, lo < 0.0}, middle, kGuideTolerance).at};
 }
 
-CrossingEstimate EstimateCrossing(const SkyTrack& track, double altitude, JulianDay at, double altitudeAt) {
+CrossingEstimate EstimateCrossing(const SkyTrack& track, double altitude, UniversalTime at, double altitudeAt) {
     const double rate = track.GuideAt(at).sinAltitudeRate;
     const double step = -(std::sin(DegToRad(altitudeAt)) - std::sin(DegToRad(altitude))) / rate;
-    return {at + step, ErrorAfterStep(track, step, rate)};
+    return {at + Days{step}, Days{ErrorAfterStep(track, step, rate)}};
 }
 
-// Newton's steps on the model's sin altitude with the guide's rate, kept within
-// the bracket, which narrows with every evaluation; halving where a step
-// would leave it.
-JulianDay PolishCrossing(const SkyTrack& track, double altitude, CrossingBracket bracket, JulianDay start,
-                         std::optional<double> altitudeAtStart) {
+// The model's sin altitude against the target's, with the guide's rate; a
+// step whose error after it falls within the tolerance is taken unevaluated.
+Placed PolishCrossing(const SkyTrack& track, double altitude, CrossingBracket bracket, UniversalTime start,
+                      std::optional<double> altitudeAtStart) {
     const double target = std::sin(DegToRad(altitude));
-    JulianDay t = std::clamp(start, bracket.lo, bracket.hi);
-    for (int step = 0; step < kMaxSteps && bracket.hi - bracket.lo > kInstantTolerance; ++step) {
-        const double h = step == 0 && altitudeAtStart ? *altitudeAtStart : track.Altitude(t);
-        if ((h > altitude) == bracket.rising)
-            bracket.hi = t;
-        else
-            bracket.lo = t;
-        const double rate = track.GuideAt(t).sinAltitudeRate;
-        if (rate != 0.0 && (rate > 0.0) == bracket.rising) {
-            const double move = -(std::sin(DegToRad(h)) - target) / rate;
-            const JulianDay next = t + move;
-            if (next > bracket.lo && next < bracket.hi) {
-                if (ErrorAfterStep(track, move, rate) < kInstantTolerance) return next;
-                t = next;
-                continue;
-            }
-        }
-        t = (bracket.lo + bracket.hi) / 2.0;
-    }
-    return (bracket.lo + bracket.hi) / 2.0;
+    const auto offset = [&](double t) {
+        const UniversalTime at{t};
+        const double h = at == start && altitudeAtStart ? *altitudeAtStart : track.Altitude(at);
+        return std::sin(DegToRad(h)) - target;
+    };
+    const auto rate = [&](double t, double) { return track.GuideAt(UniversalTime{t}).sinAltitudeRate; };
+    const auto stepError = [&](double step, double r) { return ErrorAfterStep(track, step, r); };
+    const Root root = FindRoot(offset, rate, stepError, Bracket{bracket.lo.jd, bracket.hi.jd, bracket.rising}, start.jd,
+                               kInstantTolerance);
+    return {UniversalTime{root.at}, root.settled};
 }
 
-std::vector<Culmination> GuideCulminations(const SkyTrack& track, JulianDay from, JulianDay to) {
+std::vector<Culmination> GuideCulminations(const SkyTrack& track, UniversalTime from, UniversalTime to) {
     std::vector<Culmination> found;
     const double first = track.GuideAt(from).hourAngle, last = track.GuideAt(to).hourAngle;
+    const double span = (to - from).count;
     // Two culminations a day and a little more; beyond that the span is no span.
     const double lowest = std::ceil(first / 180.0), count = std::floor(last / 180.0) - lowest + 1.0;
-    if (!(count > 0.0) || count > 2.1 * (to - from) + 2.0 || !(lowest + count > lowest + count - 1.0)) return found;
+    if (!(count > 0.0) || count > 2.1 * span + 2.0 || !(lowest + count > lowest + count - 1.0)) return found;
+    const auto rate = [&](double t, double) { return track.GuideAt(UniversalTime{t}).hourAngleRate; };
     for (double k = lowest; k < lowest + count; ++k) {
         const double target = k * 180.0;
-        JulianDay t = from + (target - first) / (last - first) * (to - from);
-        for (int step = 0; step < kMaxSteps; ++step) {
-            const SkyTrack::Guide guide = track.GuideAt(t);
-            const double move = -(guide.hourAngle - target) / guide.hourAngleRate;
-            t += move;
-            if (std::fabs(move) < kGuideTolerance) break;
-        }
-        found.push_back({t, std::fmod(k, 2.0) == 0.0});
+        const auto offset = [&](double t) { return track.GuideAt(UniversalTime{t}).hourAngle - target; };
+        const double start = from.jd + (target - first) / (last - first) * span;
+        const Root root = FindRoot(offset, rate, Bracket{from.jd, to.jd, true}, start, kGuideTolerance);
+        found.push_back({UniversalTime{root.at}, std::fmod(k, 2.0) == 0.0});
     }
     return found;
 }
 
-JulianDay PolishCulmination(const SkyTrack& track, const Culmination& guide) {
+Placed PolishCulmination(const SkyTrack& track, const Culmination& guide) {
     const double target = guide.upper ? 0.0 : 180.0;
-    JulianDay t = guide.universal;
-    for (int step = 0; step < kMaxSteps; ++step) {
-        const double offset = std::remainder(HoursToDeg(track.HourAngle(t)) - target, 360.0);
-        const double move = -offset / track.GuideAt(t).hourAngleRate;
-        t += move;
-        if (std::fabs(move) * kGuideHourAngleRateError < kInstantTolerance) break;
-    }
-    return t;
+    const auto offset = [&](double t) {
+        return std::remainder(HoursToDeg(track.HourAngle(UniversalTime{t})) - target, 360.0);
+    };
+    const auto rate = [&](double t, double) { return track.GuideAt(UniversalTime{t}).hourAngleRate; };
+    // The guide's rate is the model's within kGuideHourAngleRateError: a step
+    // is off by that part of it.
+    const auto stepError = [](double step, double) { return std::fabs(step) * kGuideHourAngleRateError; };
+    const double at = guide.universal.jd;
+    const Root root = FindRoot(offset, rate, stepError, Bracket{at - kCulminationReach, at + kCulminationReach, true}, at,
+                               kInstantTolerance);
+    return {UniversalTime{root.at}, root.settled};
 }
 
 }  // namespace helune

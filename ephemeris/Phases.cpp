@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "Positions.h"
+#include "TimeScales.h"
 
 namespace helune {
 
@@ -12,7 +13,6 @@ namespace {
 // Days per turn of the Sun−Moon longitude difference used as the search's slope.
 constexpr double kDaysPerTurn = 29.55;
 constexpr double kSettled = 0.0001;  // degrees
-constexpr double kSecondsPerDay = 86400.0;
 // Real searches settle within a handful of steps; a start that is not a number
 // or a pathological one must not hold the window forever.
 constexpr int kMaxSteps = 100;
@@ -108,8 +108,7 @@ void FindFase(PhaseEvent& event, double zone) {
     if (!settled || !std::isfinite(jd)) return MarkNoPhase(event);
     event.PhaseCode = static_cast<int16_t>(std::floor(target / 90.0));
     // The theories ran on dynamical time: the phase's universal instant is ΔT earlier.
-    const JulianDay universal = jd - DeltaT(jd) / kSecondsPerDay;
-    JulianDayToDate(event, universal - zone / 360.0);
+    JulianDayToDate(event, LocalJulianDay(ToUniversal(DynamicalTime{jd}), zone));
 }
 
 PhaseTableSearch::PhaseTableSearch(int16_t day, int16_t month, int16_t year, double zone) : zone_(zone) {

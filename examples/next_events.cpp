@@ -3,7 +3,6 @@
 // place: the engine's interval interface, in universal time.
 //   next-events LATITUDE LONGITUDE YYYY-MM-DD   (degrees, North and East positive)
 #include <helune/Almanac.h>
-#include <helune/Phases.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -11,24 +10,24 @@
 
 namespace {
 
-// A Julian day as a date and time of universal time.
-void PrintInstant(const char* what, helune::JulianDay universal) {
-    helune::PhaseEvent t{};
-    helune::JulianDayToDate(t, universal);
-    std::printf("  %-15s %04d-%02d-%02d %02d:%02d:%02d UT\n", what, t.Year, t.Month, t.Day, t.Hour, t.Minute,
-                t.Second);
+// A universal instant as a date and time of the Gregorian calendar.
+void PrintInstant(const char* what, helune::UniversalTime universal) {
+    const helune::CalendarTime t = helune::CalendarTimeOf(universal);
+    std::printf("  %-15s %04d-%02d-%02d %02d:%02d:%02d UT\n", what, t.year, t.month, t.day, t.hour, t.minute,
+                static_cast<int>(t.second));
 }
 
-std::optional<helune::JulianDay> NextSunrise(helune::JulianDay from, double longitudeWest, double latitude) {
+std::optional<helune::UniversalTime> NextSunrise(helune::UniversalTime from, double longitudeWest, double latitude) {
     // A sunrise comes within a day and a half but near the poles; a year covers those.
-    for (const helune::Crossing& c : helune::FindCrossings(helune::SunOrMoon::Sun, helune::kSunStandardAltitude, from,
-                                                           from + 366.0, longitudeWest, latitude))
+    const helune::UniversalTime to = from + helune::Days{366.0};
+    for (const helune::Crossing& c :
+         helune::FindCrossings(helune::SunOrMoon::Sun, helune::kSunStandardAltitude, from, to, longitudeWest, latitude))
         if (c.rising) return c.universal;
     return std::nullopt;
 }
 
-std::optional<helune::JulianDay> NextFullMoon(helune::JulianDay from) {
-    for (const helune::PrincipalPhase& p : helune::FindPhases(from, from + 30.0))
+std::optional<helune::UniversalTime> NextFullMoon(helune::UniversalTime from) {
+    for (const helune::PrincipalPhase& p : helune::FindPhases(from, from + helune::Days{30.0}))
         if (p.code == helune::kFullMoon) return p.universal;
     return std::nullopt;
 }
@@ -37,17 +36,13 @@ std::optional<helune::JulianDay> NextFullMoon(helune::JulianDay from) {
 
 int main(int argc, char** argv) {
     int year = 0, month = 0, day = 0;
-    if (argc != 4 || std::sscanf(argv[3], "%4d-%2d-%2d", &year, &month, &day) != 3) {
+    if (argc != 4 || std::sscanf(argv[3], "%4d-%2d-%2d", &year, &month, &day) != 3 || month < 1 || month > 12 ||
+        day < 1 || day > 31) {
         std::fprintf(stderr, "usage: next-events LATITUDE LONGITUDE YYYY-MM-DD\n");
         return 2;
     }
     const double latitude = std::atof(argv[1]), longitudeEast = std::atof(argv[2]);
-    const helune::JulianDay from = helune::JulianDayFromDate(static_cast<int16_t>(day), static_cast<int16_t>(month),
-                                                             static_cast<int16_t>(year), 0, 0);
-    if (from < 0.0) {
-        std::fprintf(stderr, "next-events: %s is not a calendar date\n", argv[3]);
-        return 2;
-    }
+    const helune::UniversalTime from = helune::UniversalTimeOf({year, month, day, 0, 0, 0.0});
     std::printf("After %s 00:00 UT at %.4f, %.4f:\n", argv[3], latitude, longitudeEast);
     // The engine takes longitude positive West.
     if (const auto sunrise = NextSunrise(from, -longitudeEast, latitude)) PrintInstant("next sunrise", *sunrise);

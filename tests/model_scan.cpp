@@ -24,14 +24,38 @@ JulianDay Bisect(Side side, JulianDay a, JulianDay b) {
     return (a + b) / 2.0;
 }
 
+constexpr int16_t kQuantityRightAscension = 13;
+constexpr int16_t kQuantityDeclination = 15;
+constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180.0;
+constexpr double kDegreesPerHour = 15.0;
+
+double Query(int16_t body, int16_t quantity, JulianDay jd, double longitude, double latitude) {
+    return CalcEfemeride(body, quantity, kAllCorrections, jd, longitude, latitude, 0.0);
+}
+
+// The local hour angle, hours, of the body's position at the dynamical time
+// of the universal instant: the query's hour angle at the universal instant
+// (which takes it as the theories' time) moved by the right ascension the
+// body gains over ΔT.
 double HourAngle(int16_t body, JulianDay universal, double longitude, double latitude) {
-    return CalcEfemeride(body, kQuantityHourAngle, kAllCorrections, universal, longitude, latitude, 0.0);
+    const JulianDay dynamical = universal + DeltaT(universal) / 86400.0;
+    const double gained =
+        Query(body, kQuantityRightAscension, dynamical, longitude, latitude) -
+        Query(body, kQuantityRightAscension, universal, longitude, latitude);
+    const double hours = Query(body, kQuantityHourAngle, universal, longitude, latitude) - std::remainder(gained, 24.0);
+    return hours - 24.0 * std::floor(hours / 24.0);
 }
 
 }  // namespace
 
+// The altitude of the position at the dynamical time of the universal instant,
+// the Earth turned as at the universal instant (Meeus, ch. 13).
 double Altitude(int16_t body, JulianDay universal, double longitude, double latitude) {
-    return CalcEfemeride(body, kQuantityAltitude, kAllCorrections, universal, longitude, latitude, 0.0);
+    const JulianDay dynamical = universal + DeltaT(universal) / 86400.0;
+    const double h = HourAngle(body, universal, longitude, latitude) * kDegreesPerHour * kRadiansPerDegree;
+    const double delta = Query(body, kQuantityDeclination, dynamical, longitude, latitude) * kRadiansPerDegree;
+    const double phi = latitude * kRadiansPerDegree;
+    return std::asin(std::sin(phi) * std::sin(delta) + std::cos(phi) * std::cos(delta) * std::cos(h)) / kRadiansPerDegree;
 }
 
 std::vector<std::vector<Crossing>> Crossings(int16_t body, const std::vector<double>& altitudes, JulianDay from,

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The events' model found the plain way, for expected values that do not come
-// from the engine's own search: the apparent altitude and hour angle (the
-// query's quantities 17 and 14 with every correction, flags 15, at universal
-// instants) sampled at a fixed step, each change of side bisected.
+// from the engine's own search: the apparent altitude and hour angle of the
+// position at the dynamical time of each universal instant (composed from the
+// query's right ascension, declination and hour angle with every correction,
+// flags 15), sampled at a fixed step, each change of side bisected.
 #pragma once
 
 #include <cstdint>

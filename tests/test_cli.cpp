@@ -163,47 +163,52 @@ const ClockChange kClockChanges[] = {
     {"Australia/Sydney", -33.87, 151.21, QDate(2026, 10, 4), 23},
 };
 
-// On each, the date runs from its local midnight to the next; every rising,
-// setting and transit the engine finds in that span is reported, on the date,
-// with the offset in force at its own instant.
+// Every rising, setting and transit the engine finds from a date's first
+// instant to the next date's is reported, on the date, with the offset in
+// force at its own instant.
+void ExpectEveryEventOfTheDate(const Observer& observer, const QTimeZone& zone, QDate date, JulianDay start,
+                               JulianDay end, double longitudeWest, double latitude) {
+    const DayReport report = ComputeDay(observer, date);
+    EXPECT_NEAR(report.start, start, kSameInstantDays);
+    EXPECT_NEAR(report.end, end, kSameInstantDays);
+
+    const json events = EventsOf(DayJsonOf(report, observer));
+    const auto expectFirst = [&](const char* key, std::optional<JulianDay> expected) {
+        ASSERT_TRUE(expected) << key;
+        const std::string time = events[key]["time"];
+        EXPECT_EQ(time, ClockIso(*expected, zone)) << key;
+        EXPECT_EQ(time.substr(0, 10), date.toString(Qt::ISODate).toStdString()) << key;
+    };
+    for (const SunOrMoon body : {SunOrMoon::Sun, SunOrMoon::Moon}) {
+        const bool sun = body == SunOrMoon::Sun;
+        const auto crossings = FindCrossings(body, sun ? kSunStandardAltitude : kMoonStandardAltitude,
+                                             UniversalTime{start}, UniversalTime{end}, longitudeWest, latitude);
+        for (const bool rising : {true, false}) {
+            std::optional<JulianDay> first;
+            for (const Crossing& c : crossings)
+                if (c.rising == rising && !first) first = c.universal.jd;
+            const char* key = sun ? (rising ? "sunrise" : "sunset") : (rising ? "moonrise" : "moonset");
+            if (first)
+                expectFirst(key, first);
+            else
+                EXPECT_EQ(events[key]["reason"], "none_on_date") << key;
+        }
+        std::optional<JulianDay> transit;
+        for (const Transit& t : FindTransits(body, UniversalTime{start}, UniversalTime{end}, longitudeWest, latitude))
+            if (t.upper && !transit) transit = t.universal.jd;
+        if (transit || sun) expectFirst(sun ? "solar_noon" : "moon_transit", transit);
+    }
+}
+
 TEST(CliClockChange, EveryEventOfTheDateOnTheClockOfItsInstant) {
     for (const ClockChange& change : kClockChanges) {
         SCOPED_TRACE(std::string(change.zone) + " " + change.date.toString(Qt::ISODate).toStdString());
         const QTimeZone zone(change.zone);
-        const Observer observer = Observer::InZone(-change.longitudeEast, change.latitude, zone);
-        const DayReport report = ComputeDay(observer, change.date);
         const JulianDay start = UniversalOfClock(change.date, QTime(0, 0), zone);
         const JulianDay end = UniversalOfClock(change.date.addDays(1), QTime(0, 0), zone);
-        EXPECT_NEAR(report.start, start, kSameInstantDays);
-        EXPECT_NEAR(report.end, end, kSameInstantDays);
         EXPECT_NEAR((end - start) * 24.0, change.hours, 1e-6);
-
-        const json events = EventsOf(DayJsonOf(report, observer));
-        const auto expectFirst = [&](const char* key, std::optional<JulianDay> expected) {
-            ASSERT_TRUE(expected) << key;
-            const std::string time = events[key]["time"];
-            EXPECT_EQ(time, ClockIso(*expected, zone)) << key;
-            EXPECT_EQ(time.substr(0, 10), change.date.toString(Qt::ISODate).toStdString()) << key;
-        };
-        for (const SunOrMoon body : {SunOrMoon::Sun, SunOrMoon::Moon}) {
-            const bool sun = body == SunOrMoon::Sun;
-            const auto crossings = FindCrossings(body, sun ? kSunStandardAltitude : kMoonStandardAltitude, start, end,
-                                                 -change.longitudeEast, change.latitude);
-            for (const bool rising : {true, false}) {
-                std::optional<JulianDay> first;
-                for (const Crossing& c : crossings)
-                    if (c.rising == rising && !first) first = c.universal;
-                const char* key = sun ? (rising ? "sunrise" : "sunset") : (rising ? "moonrise" : "moonset");
-                if (first)
-                    expectFirst(key, first);
-                else
-                    EXPECT_EQ(events[key]["reason"], "none_on_date") << key;
-            }
-            std::optional<JulianDay> transit;
-            for (const Transit& t : FindTransits(body, start, end, -change.longitudeEast, change.latitude))
-                if (t.upper && !transit) transit = t.universal;
-            if (transit || sun) expectFirst(sun ? "solar_noon" : "moon_transit", transit);
-        }
+        ExpectEveryEventOfTheDate(Observer::InZone(-change.longitudeEast, change.latitude, zone), zone, change.date,
+                                  start, end, -change.longitudeEast, change.latitude);
     }
 }
 
@@ -496,10 +501,11 @@ TEST(CliAltitudes, AnyAltitudeOfTheSun) {
     const Observer madrid = Observer::InZone(kMadridWest, kMadridLatitude, QTimeZone("Europe/Madrid"));
     const DayReport report = ComputeDay(madrid, QDate(2024, 6, 21), {{6.0, -6.0}, {}});
     const json events = EventsOf(DayJsonOf(report, madrid));
-    const auto crossings = FindCrossings(SunOrMoon::Sun, 6.0, report.start, report.end, kMadridWest, kMadridLatitude);
+    const auto crossings = FindCrossings(SunOrMoon::Sun, 6.0, UniversalTime{report.start}, UniversalTime{report.end},
+                                         kMadridWest, kMadridLatitude);
     ASSERT_EQ(crossings.size(), 2u);
-    EXPECT_EQ(events["rising_at_+6"]["time"], ClockIso(crossings[0].universal, QTimeZone("Europe/Madrid")));
-    EXPECT_EQ(events["setting_at_+6"]["time"], ClockIso(crossings[1].universal, QTimeZone("Europe/Madrid")));
+    EXPECT_EQ(events["rising_at_+6"]["time"], ClockIso(crossings[0].universal.jd, QTimeZone("Europe/Madrid")));
+    EXPECT_EQ(events["setting_at_+6"]["time"], ClockIso(crossings[1].universal.jd, QTimeZone("Europe/Madrid")));
     EXPECT_EQ(events["setting_at_-6"], events["civil_dusk"]) << "the same altitude, the same instant";
     EXPECT_NE(DayTextOf(report, madrid).find("Altitudes\n  Up at +6°     : "), std::string::npos);
 }
@@ -540,15 +546,16 @@ const BandCase kBandCases[] = {
 };
 
 double SunAltitude(const BandCase& place, JulianDay t) {
-    return FindPosition(SunOrMoon::Sun, t, place.west, place.latitude).altitude;
+    return FindPosition(SunOrMoon::Sun, UniversalTime{t}, place.west, place.latitude).altitude;
 }
 
 // The edge found is a crossing of the altitude in the direction.
 void ExpectCrossing(const BandCase& place, const Event& edge, double altitude, bool rising) {
     const auto crossings =
-        FindCrossings(SunOrMoon::Sun, altitude, *edge.universal - 0.01, *edge.universal + 0.01, place.west, place.latitude);
+        FindCrossings(SunOrMoon::Sun, altitude, UniversalTime{*edge.universal - 0.01}, UniversalTime{*edge.universal + 0.01},
+                      place.west, place.latitude);
     ASSERT_EQ(crossings.size(), 1u);
-    EXPECT_NEAR(crossings[0].universal, *edge.universal, kSameInstantDays);
+    EXPECT_NEAR(crossings[0].universal.jd, *edge.universal, kSameInstantDays);
     EXPECT_EQ(crossings[0].rising, rising);
 }
 
@@ -666,7 +673,8 @@ TEST(CliIcs, LongLinesFoldAt75OctetsBetweenCharacters) {
 // USNO: full moon 2008-01-22 13:35 UT, last quarter 2008-01-30 05:03 UT. The
 // UID depends on neither the place nor the zone.
 TEST(CliIcs, ACalendarOfPhasesWithStableIds) {
-    const auto phases = FindPhases(JulianDayFromDate(20, 1, 2008, 0, 0), JulianDayFromDate(1, 2, 2008, 0, 0));
+    const auto phases =
+        FindPhases(UniversalTime{JulianDayFromDate(20, 1, 2008, 0, 0)}, UniversalTime{JulianDayFromDate(1, 2, 2008, 0, 0)});
     const std::vector<std::string> madrid = Calendar(phases, {}, Observer::Fixed(kMadridWest, kMadridLatitude, kUtPlusOne), false);
     ASSERT_GE(madrid.size(), 6u);
     EXPECT_EQ(std::vector<std::string>(madrid.begin(), madrid.begin() + 4),
@@ -687,7 +695,8 @@ TEST(CliIcs, ACalendarOfPhasesWithStableIds) {
 // no place: the full moon of 2008-01-22 13:35 UT is on the 22nd in Madrid and
 // on the 23rd in Sydney (00:35 next day, UT+11).
 TEST(CliIcs, AllDayEventsLineByLine) {
-    const auto full = FindPhases(JulianDayFromDate(22, 1, 2008, 0, 0), JulianDayFromDate(23, 1, 2008, 0, 0));
+    const auto full =
+        FindPhases(UniversalTime{JulianDayFromDate(22, 1, 2008, 0, 0)}, UniversalTime{JulianDayFromDate(23, 1, 2008, 0, 0)});
     ASSERT_EQ(full.size(), 1u);
     const std::vector<std::string> madrid = Calendar(full, {}, Observer::Fixed(kMadridWest, kMadridLatitude, kUtPlusOne), true);
     ASSERT_EQ(madrid.size(), 14u);
@@ -717,7 +726,8 @@ TEST(CliIcs, AllDayEventsLineByLine) {
 TEST(CliIcs, SeasonsJoinThePhasesInTimeOrder) {
     const JulianDay from = JulianDayFromDate(15, 3, 2018, 0, 0), to = JulianDayFromDate(25, 3, 2018, 0, 0);
     const std::vector<std::string> lines =
-        Calendar(FindPhases(from, to), FindSeasons(from, to), Observer::Fixed(0.0, 51.48, 0.0), false);
+        Calendar(FindPhases(UniversalTime{from}, UniversalTime{to}), FindSeasons(UniversalTime{from}, UniversalTime{to}),
+                 Observer::Fixed(0.0, 51.48, 0.0), false);
     std::vector<std::string> uids;
     for (const std::string& line : lines)
         if (line.rfind("UID:", 0) == 0) uids.push_back(line.substr(4, line.find('-', 4) - 4));

@@ -32,8 +32,8 @@ JulianDay Utc(int year, int month, int day, int hour, int minute) {
 
 // The first crossing of the kind after an instant, from the engine's interval interface.
 JulianDay FirstCrossingAfter(SunOrMoon body, double altitude, bool rising, JulianDay from, double west, double latitude) {
-    for (const Crossing& c : FindCrossings(body, altitude, from, from + 3.0, west, latitude))
-        if (c.rising == rising) return c.universal;
+    for (const Crossing& c : FindCrossings(body, altitude, UniversalTime{from}, UniversalTime{from + 3.0}, west, latitude))
+        if (c.rising == rising) return c.universal.jd;
     return NAN;
 }
 
@@ -53,8 +53,8 @@ TEST(CliNow, TheSkyOfAnInstantAgainstTheIntervalInterface) {
     const Observer madrid = Observer::Fixed(kMadridWest, kMadridLatitude, kUtPlusOne);
     const JulianDay instant = Utc(2024, 6, 21, 19, 0);
     const SkyNow now = ComputeNow(madrid, instant);
-    const BodyPosition sun = FindPosition(SunOrMoon::Sun, instant, kMadridWest, kMadridLatitude);
-    const BodyPosition moon = FindPosition(SunOrMoon::Moon, instant, kMadridWest, kMadridLatitude);
+    const BodyPosition sun = FindPosition(SunOrMoon::Sun, UniversalTime{instant}, kMadridWest, kMadridLatitude);
+    const BodyPosition moon = FindPosition(SunOrMoon::Moon, UniversalTime{instant}, kMadridWest, kMadridLatitude);
     // Degrees: the first-order parallax against the exact one, and Bennett's
     // formula against Sæmundsson's (0.07 arcminutes, Meeus).
     constexpr double kAltitudeTolerance = 0.01;
@@ -64,7 +64,7 @@ TEST(CliNow, TheSkyOfAnInstantAgainstTheIntervalInterface) {
     EXPECT_DOUBLE_EQ(now.sun.position.azimuth, sun.azimuth);
     // The full Moon two hours before midnight UT, up in the south-east.
     const JulianDay night = Utc(2024, 6, 21, 22, 0);
-    const BodyPosition moonUp = FindPosition(SunOrMoon::Moon, night, kMadridWest, kMadridLatitude);
+    const BodyPosition moonUp = FindPosition(SunOrMoon::Moon, UniversalTime{night}, kMadridWest, kMadridLatitude);
     ASSERT_GT(moonUp.altitude, 5.0);
     const double moonParallax = std::asin(6378.14 / moonUp.distance) * 180.0 / M_PI;
     EXPECT_NEAR(unrefracted(ComputeNow(madrid, night).moon.position.altitude),
@@ -79,7 +79,8 @@ TEST(CliNow, TheSkyOfAnInstantAgainstTheIntervalInterface) {
         const JulianDay setting = FirstCrossingAfter(body, standard, false, instant, kMadridWest, kMadridLatitude);
         EXPECT_NEAR(*reported->nextRising.universal, rising, kSameInstantDays);
         EXPECT_NEAR(*reported->nextSetting.universal, setting, kSameInstantDays);
-        EXPECT_DOUBLE_EQ(*reported->nextRising.azimuth, FindPosition(body, rising, kMadridWest, kMadridLatitude).azimuth);
+        EXPECT_DOUBLE_EQ(*reported->nextRising.azimuth,
+                         FindPosition(body, UniversalTime{rising}, kMadridWest, kMadridLatitude).azimuth);
         EXPECT_EQ(reported->up, setting < rising) << "up until it sets";
     }
     EXPECT_TRUE(now.sun.up) << "sunset in Madrid is after 21:45 CEST";

@@ -288,13 +288,13 @@ TEST_F(CliConsole, AHeightLowersTheHorizonOfRisingSettingAndTwilight) {
     EXPECT_EQ(high["sun"]["solar_noon"], sea["sun"]["solar_noon"]);
     EXPECT_EQ(high["altitudes"]["golden_hour"], sea["altitudes"]["golden_hour"]);
     // The engine's own crossing from the same height.
-    const JulianDay from = 2440587.5 + QDateTime(QDate(2026, 6, 21), QTime(0, 0), QTimeZone("Europe/Madrid"))
-                                           .toMSecsSinceEpoch() / 86400000.0;
-    const auto sunrise = FindHorizonCrossings(SunOrMoon::Sun, kSunStandardAltitude, from, from + 0.5,
+    const UniversalTime from{2440587.5 + QDateTime(QDate(2026, 6, 21), QTime(0, 0), QTimeZone("Europe/Madrid"))
+                                              .toMSecsSinceEpoch() / 86400000.0};
+    const auto sunrise = FindHorizonCrossings(SunOrMoon::Sun, kSunStandardAltitude, from, from + Days{0.5},
                                               {kMadridWest, kMadridLatitude, 1000.0});
     ASSERT_FALSE(sunrise.empty());
     EXPECT_EQ(high["sun"]["sunrise"]["time"],
-              QDateTime::fromMSecsSinceEpoch(UnixMilliseconds(sunrise[0].universal), QTimeZone("Europe/Madrid"))
+              QDateTime::fromMSecsSinceEpoch(UnixMilliseconds(sunrise[0].universal.jd), QTimeZone("Europe/Madrid"))
                   .toString(Qt::ISODate)
                   .toStdString());
 }

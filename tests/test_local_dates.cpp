@@ -138,8 +138,10 @@ TEST(LocalDates, McMurdoAtTheEndOfThePolarDay) {
 TEST(LocalDates, FairbanksMoonAgainstUsno) {
     // USNO, Fairbanks, zone 8 h behind UT: 27 June 2006 the Moon sets at 03:02 and
     // rises at 04:07; 23 June it rises at 00:13 and does not set; 24-26 June it
-    // neither rises nor sets.
-    constexpr double kUsnoMinutes = 2.0 * kOneMinute;
+    // neither rises nor sets. The Moon rises and sets at a slant at 65°N, where
+    // the horizons of USNO (0.09° to 0.18°) and of the engine (0.125°) part the
+    // instants by more than the minute they do further south.
+    constexpr double kUsnoMinutes = 2.5 * kOneMinute;
     const Day june27{kFairbanks, 27, 6, 2006}, june23{kFairbanks, 23, 6, 2006};
     for (int16_t day = 15; day <= 30; ++day) ExpectDateAsScanned({kFairbanks, day, 6, 2006}, kBodyMoon);
     EXPECT_NEAR(june27.Event(kBodyMoon, kQuantitySetting), Clock(3, 2), kUsnoMinutes);
@@ -181,7 +183,9 @@ TEST(LocalDates, SolarNoonNearLocalMidnight) {
                 if (transits.empty()) {
                     EXPECT_EQ(hours, -1.0) << d.Name();
                 } else {
-                    EXPECT_NEAR((from + hours / 24.0 - transits.front()) * 86400.0, 0.0, kScanSeconds) << d.Name();
+                    EXPECT_NEAR((from + hours / 24.0 - transits.front()) * 86400.0, 0.0,
+                                kSameEventSeconds + kScanSeconds)
+                        << d.Name();
                 }
             }
         }
