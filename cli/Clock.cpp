@@ -51,8 +51,15 @@ double Clock::ZoneOn(QDate date) const {
     return EffectiveZoneOn(stored_, static_cast<DayCount>(date.toJulianDay()), system_);
 }
 
+// A zone's date begins at its first midnight where its clocks repeat the hour
+// after midnight (the date before ends there), and where they skip midnight,
+// at the first instant after the gap.
 JulianDay Clock::DayStart(QDate date) const {
-    if (kind_ == Kind::Zone) return UniversalFromUnixMilliseconds(date.startOfDay(*zone_).toMSecsSinceEpoch());
+    if (kind_ == Kind::Zone) {
+        const std::vector<JulianDay> midnights = Readings(date, QTime(0, 0));
+        if (!midnights.empty()) return midnights.front();
+        return UniversalFromUnixMilliseconds(date.startOfDay(*zone_).toMSecsSinceEpoch());
+    }
     // The Gregorian calendar throughout, as Qt's dates and times have it.
     return JulianDayOf(static_cast<DayCount>(date.toJulianDay())) + ZoneOn(date) / 360.0;
 }

@@ -212,6 +212,75 @@ TEST(CliClockChange, EveryEventOfTheDateOnTheClockOfItsInstant) {
     }
 }
 
+// The first instant whose clock reading falls on date or later, by Qt alone:
+// these zones' dates never run backwards, so the reading's date can be halved
+// towards it, to the millisecond, between 15 hours either side of the date's
+// universal midnight.
+JulianDay FirstInstantOfDate(QDate date, const QTimeZone& zone) {
+    const qint64 midnight = QDateTime(date, QTime(0, 0), Qt::UTC).toMSecsSinceEpoch();
+    qint64 before = midnight - 15 * 3600000LL, from = midnight + 15 * 3600000LL;
+    while (from - before > 1) {
+        const qint64 middle = before + (from - before) / 2;
+        (QDateTime::fromMSecsSinceEpoch(middle, zone).date() >= date ? from : before) = middle;
+    }
+    return UniversalFromUnixMilliseconds(from);
+}
+
+// Zones whose clocks change at midnight: Havana's repeats the hour after it
+// (00:59:59 CDT, then 00:00 CST on the first Sunday of November) and skips it
+// in March; Santiago, Asunción, Beirut and Cairo go back from 24:00 to 23:00
+// and forward from 24:00 to 01:00. Every change of 2023-2026 the zone database
+// holds, the dates it touches and those either side: each runs from its first instant to the next
+// date's, and every event lies on the date its clock shows.
+struct MidnightZone {
+    const char* zone;
+    double latitude, longitudeEast;
+};
+const MidnightZone kMidnightZones[] = {
+    {"America/Havana", 23.1136, -82.3666},   {"America/Santiago", -33.4489, -70.6693},
+    {"America/Asuncion", -25.2637, -57.5759}, {"Asia/Beirut", 33.8938, 35.5018},
+    {"Africa/Cairo", 30.0444, 31.2357},
+};
+
+TEST(CliClockChange, DatesWhoseMidnightRepeatsOrIsSkipped) {
+    for (const MidnightZone& place : kMidnightZones) {
+        const QTimeZone zone(place.zone);
+        const Observer observer = Observer::InZone(-place.longitudeEast, place.latitude, zone);
+        const auto changes = zone.transitions(QDateTime(QDate(2023, 1, 1), QTime(0, 0), Qt::UTC),
+                                              QDateTime(QDate(2027, 1, 1), QTime(0, 0), Qt::UTC));
+        ASSERT_GE(changes.size(), 5) << place.zone;
+        for (const QTimeZone::OffsetData& change : changes) {
+            const QDate before = change.atUtc.addMSecs(-1).toTimeZone(zone).date();
+            const QDate after = change.atUtc.toTimeZone(zone).date();
+            for (QDate date = before.addDays(-1); date <= after.addDays(1); date = date.addDays(1)) {
+                SCOPED_TRACE(std::string(place.zone) + " " + date.toString(Qt::ISODate).toStdString());
+                const JulianDay start = FirstInstantOfDate(date, zone);
+                EXPECT_NEAR(observer.clock().DayStart(date), start, kSameInstantDays);
+                ExpectEveryEventOfTheDate(observer, zone, date, start, FirstInstantOfDate(date.addDays(1), zone),
+                                          -place.longitudeEast, place.latitude);
+            }
+        }
+    }
+}
+
+// Havana, 1 November 2026: the Moon rises in the first pass of the hour after
+// midnight (−04:00), so on the 1st; 31 October ends at that first midnight
+// and has no moonrise.
+TEST(CliClockChange, HavanasMoonriseInTheRepeatedHour) {
+    const QTimeZone havana("America/Havana");
+    const Observer observer = Observer::InZone(82.3666, 23.1136, havana);
+    const JulianDay firstMidnight = UniversalOfClock(QDate(2026, 11, 1), QTime(4, 0), QTimeZone::utc());
+    const auto rising = FindCrossings(SunOrMoon::Moon, kMoonStandardAltitude, UniversalTime{firstMidnight},
+                                      UniversalTime{firstMidnight} + Days{1.0 / 24}, 82.3666, 23.1136);
+    ASSERT_EQ(rising.size(), 1u);
+    const json october = EventsOf(DayJsonOf(ComputeDay(observer, QDate(2026, 10, 31)), observer));
+    EXPECT_EQ(october["moonrise"]["reason"], "none_on_date");
+    const json november = EventsOf(DayJsonOf(ComputeDay(observer, QDate(2026, 11, 1)), observer));
+    const std::string moonrise = november["moonrise"]["time"];
+    EXPECT_EQ(moonrise, ClockIso(rising[0].universal.jd, havana));
+    EXPECT_EQ(moonrise.substr(0, 13) + moonrise.substr(19), "2026-11-01T00-04:00") << moonrise;
+}
+
 // The cases people saw go wrong: Helsinki's sunset an hour early on the first
 // day of summer time (clocks read 19:56), Berlin's likewise, and Helsinki's
 // Moon transit in the last hour of the 25-hour day lost.
