@@ -346,6 +346,35 @@ TEST(CliCommands, WaitReturnsAtTheTarget) {
     EXPECT_TRUE(wait.out.trimmed().endsWith("+01:00")) << wait.out.toStdString();
 }
 
+// ISO 8601 and iCalendar are the Gregorian calendar in every year. Meeus's
+// mean March equinox for the year 1000 (Astronomical Algorithms, 2nd ed.,
+// table 27.A) is JDE 2086381.49, 20 March 1000 of the Gregorian calendar
+// (14 March of the Julian); each instant's universal form reads the date its
+// clock shows at +00:00, and in October 1582 each iCalendar start is its
+// JSON universal time.
+TEST(CliCommands, IsoAndICalendarAreGregorianInEveryYear) {
+    const CliRun seasons = RunCli({"seasons", "1000-01-01", "1000-12-31", "--utc-offset", "+00:00", "--format", "csv"});
+    ASSERT_EQ(seasons.status, 0) << seasons.err.toStdString();
+    const QList<QByteArray> rows = seasons.out.trimmed().split('\n');
+    ASSERT_EQ(rows.size(), 5);
+    EXPECT_TRUE(rows[1].startsWith("1000-03-20T")) << rows[1].toStdString();
+    for (const QByteArray& row : rows.mid(1)) {
+        const QList<QByteArray> columns = row.trimmed().split(',');
+        EXPECT_EQ(columns[3], columns[0] + "Z") << row.toStdString();
+    }
+
+    const QStringList october = {"phases", "1582-10-01", "1582-10-20", "--utc-offset", "+00:00", "--format"};
+    const CliRun phases = RunCli(october + QStringList{"json"});
+    const CliRun calendar = RunCli(october + QStringList{"ics"});
+    ASSERT_EQ(calendar.status, 0) << calendar.err.toStdString();
+    const json listed = json::parse(phases.out.toStdString());
+    QStringList starts;
+    for (const json& phase : listed["events"])
+        starts << "DTSTART:" + QString::fromStdString(phase["utc"]).remove('-').remove(':');
+    ASSERT_EQ(starts.size(), 3);
+    for (const QString& start : starts) EXPECT_TRUE(calendar.out.contains(start.toUtf8() + "\r\n")) << start.toStdString();
+}
+
 // The engine console's bulk form: the lines of standard input answered in
 // order, each with the block the argument form gives it.
 TEST(CliCommands, EventsOfStandardInputLineByLineInOrder) {

@@ -3,7 +3,8 @@
 # Uses the engine as an outside project would: installs the build into a
 # scratch prefix, then builds examples/ against it with CMake's
 # find_package(Helune), and the same program with pkg-config, shared and
-# static, and runs each.
+# static, and runs each: the C++ standard comes from the target and from the
+# pkg-config file, not from the program's own build.
 #   tools/check-consumer.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build=$1
@@ -12,6 +13,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
+installed=$(cd "$work/prefix/include/helune" && ls | tr '\n' ' ')
+public="Almanac.h Calendar.h Codes.h Corrections.h Efemerides.h Events.h HeluneApi.h PhaseCodes.h TimeScales.h "
+[[ $installed == "$public" ]] || { echo "installed headers: $installed, not $public" >&2; exit 1; }
 
 expect() {  # program: its lines for Madrid from 8 December 2026 (USNO: full moon 24 December 01:28 UT)
   local out
@@ -28,9 +32,9 @@ echo "find_package(Helune): built and ran"
 export PKG_CONFIG_PATH
 PKG_CONFIG_PATH=$(dirname "$(find "$work/prefix" -name helune-ephemeris.pc)")
 read -r -a flags <<<"$(pkg-config --cflags --libs helune-ephemeris)"
-g++ -std=c++20 "$source/examples/next_events.cpp" "${flags[@]}" -o "$work/shared"
+g++ "$source/examples/next_events.cpp" "${flags[@]}" -o "$work/shared"
 LD_LIBRARY_PATH=$(pkg-config --variable=libdir helune-ephemeris) expect "$work/shared"
-g++ -std=c++20 "$source/examples/next_events.cpp" $(pkg-config --cflags helune-ephemeris) \
+g++ "$source/examples/next_events.cpp" $(pkg-config --cflags helune-ephemeris) \
   "$(pkg-config --variable=libdir helune-ephemeris)/libhelune-ephemeris.a" -lm -o "$work/static"
 expect "$work/static"
 echo "pkg-config: built and ran, shared and static"
