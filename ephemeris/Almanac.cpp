@@ -152,10 +152,16 @@ BodyPosition FindPosition(SunOrMoon body, UniversalTime universal, double longit
     position.azimuth = std::fmod(fromSouth + 540.0, 360.0);
     const double sunKm = sun.distance * kKmPerAstronomicalUnit;
     position.distance = moon ? p.distance * kLunaKmPerAU : sunKm;
+    const double obliquity = Obliquity(orientation, kApparent);
+    const EquatorialPosition sunSky = EquatorialOf(sun.lambda, sun.beta, obliquity);
+    const EquatorialPosition sky = moon ? EquatorialOf(p.lambda, p.beta, obliquity) : sunSky;
+    position.parallactic =
+        ParallacticAngle(HourAngle(orientation.siderealTime, longitude, sky.alpha), sky.delta, latitude);
     if (!moon) {
         position.illuminatedFraction = 1.0;
         return position;
     }
+    position.brightLimb = BrightLimbAngle(sunSky, sky);
     const double psi =
         std::acos(std::cos(DegToRad(p.beta)) * std::cos(DegToRad(p.lambda - sun.lambda)));
     const double i = std::atan2(sunKm * std::sin(psi), position.distance - sunKm * std::cos(psi));

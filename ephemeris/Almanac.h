@@ -99,6 +99,14 @@ struct BodyPosition {
     double distance;             // from the Earth's centre, kilometres
     double illuminatedFraction;  // of the disc, 0 (new) to 1 (full); the Sun's is 1
     double phaseAngle;           // Sun−body−Earth, degrees, 0 (full) to 180 (new); the Sun's is 0
+    // The position angle of the zenith on the body's disc (Meeus eq. 14.1) and
+    // of the midpoint of the Moon's bright limb (eq. 48.5), degrees from the
+    // disc's North point towards the East; the Sun's bright limb is 0. Their
+    // difference turns the lit side as the observer sees it with the zenith up:
+    // brightLimb − parallactic counterclockwise from the top (about 270°, the
+    // right, for a waxing Moon seen from the North; about 90° from the South).
+    double parallactic;  // (−180, 180]
+    double brightLimb;   // [0, 360)
 };
 
 // Where the body stands at the universal instant.

@@ -270,6 +270,19 @@ double EclipticToEquatorial(Quantity kind, int16_t flags, double lambda, double 
     return HourAngle(o.siderealTime, longitude, p.alpha);
 }
 
+double ParallacticAngle(double hourAngle, double delta, double latitude) {
+    const double h = DegToRad(hourAngle * 15.0), d = DegToRad(delta), phi = DegToRad(latitude);
+    return RadToDeg(std::atan2(std::sin(h), std::tan(phi) * std::cos(d) - std::sin(d) * std::cos(h)));
+}
+
+double BrightLimbAngle(const EquatorialPosition& sun, const EquatorialPosition& moon) {
+    const double a0 = DegToRad(sun.alpha), d0 = DegToRad(sun.delta);
+    const double a = DegToRad(moon.alpha), d = DegToRad(moon.delta);
+    const double chi = std::atan2(std::cos(d0) * std::sin(a0 - a),
+                                  std::sin(d0) * std::cos(d) - std::cos(d0) * std::sin(d) * std::cos(a0 - a));
+    return ReduceAngle(RadToDeg(chi), 360.0);
+}
+
 // Meeus, Astronomical Algorithms, ch. 13: azimuth from the South, positive West.
 double HorizontalOf(Quantity kind, double alpha, double delta, double longitude, double latitude,
                     double siderealTime) {

@@ -114,6 +114,19 @@ EquatorialPosition EquatorialOf(double lambda, double beta, double obliquity);
 // Greenwich siderealTime (hours).
 double HourAngle(double siderealTime, double longitude, double alpha);
 
+// The parallactic angle of a body at hour angle hourAngle (hours, positive
+// West) and declination delta for an observer at latitude (degrees, positive
+// North): the position angle of the zenith on the body's disc, degrees from
+// the North point towards the East, (−180, 180]; 0 on the meridian South of
+// the zenith. Meeus, Astronomical Algorithms, 2nd ed., eq. 14.1.
+double ParallacticAngle(double hourAngle, double delta, double latitude);
+
+// The position angle of the midpoint of the Moon's bright limb, degrees from
+// the North point of its disc towards the East, [0, 360), from the Sun's and
+// the Moon's right ascensions and declinations (degrees). Meeus, Astronomical
+// Algorithms, 2nd ed., eq. 48.5.
+double BrightLimbAngle(const EquatorialPosition& sun, const EquatorialPosition& moon);
+
 // Equatorial (α, δ in degrees) to horizontal coordinates for the observer at
 // longitude (positive West) and latitude (positive North), degrees: the
 // altitude, or the azimuth from the South, positive West, [−180, 180]; any

@@ -131,6 +131,7 @@ TEST(FindPosition, MeeusWorkedExamples) {
     EXPECT_NEAR(moon.distance, 368409.7, 0.1);
     EXPECT_NEAR(moon.illuminatedFraction, 0.6786, 0.0005);
     EXPECT_NEAR(moon.phaseAngle, 69.0756, 0.05);
+    EXPECT_NEAR(moon.brightLimb, 285.0, 0.05);  // χ, example 48.a
     // Example 25.b: 1992 October 13 at 0h TD, the Sun 0.99760775 AU away (geometric;
     // the light-time step moves it by under 500 km).
     const BodyPosition sun = FindPosition(SunOrMoon::Sun, ToUniversal(DynamicalTime{2448908.5}), 0.0, 0.0);
@@ -145,6 +146,43 @@ TEST(FindPosition, MeeusWorkedExamples) {
     EXPECT_NEAR(east.altitude, kSunStandardAltitude, 1e-6);
     EXPECT_GT(east.azimuth, 45.0);
     EXPECT_LT(east.azimuth, 135.0);
+}
+
+// The parallactic angle q closes the astronomical triangle of pole, zenith and
+// body (Meeus ch. 14) with the query's hour angle H, declination δ and
+// altitude h: sin q cos h = cos φ sin H and cos q cos h cos δ = sin φ − sin h
+// sin δ. The query takes its instant as dynamical time: ΔT moves the Moon by
+// under 0.05°. Seen from the North the waxing Moon's lit side is on the
+// right (turned up in the evening, the Sun far below the western horizon),
+// from the South on the left.
+TEST(FindPosition, TheDiscAsTheObserverSeesIt) {
+    constexpr double kTriangleTolerance = 2e-3;
+    const Observer sydney{-151.2093, -33.8688};
+    for (const Observer& place : {kMadrid, kTromso, sydney})
+        for (const SunOrMoon body : {SunOrMoon::Sun, SunOrMoon::Moon})
+            for (const JulianDay jd : {2461000.3, 2461007.8, 2461015.1, 2461022.6}) {
+                const BodyPosition p = FindPosition(body, UT(jd), place.longitudeWest, place.latitude);
+                const int16_t code = body == SunOrMoon::Sun ? kBodySun : kBodyMoon;
+                const auto radians = [](double degrees) { return degrees * M_PI / 180.0; };
+                const auto query = [&](Quantity q) {
+                    return radians(CalcEfemeride(code, QuantityCode(q), 15, jd, place.longitudeWest, place.latitude, 0.0));
+                };
+                const double hourAngle = query(Quantity::HourAngle) * 15.0, delta = query(Quantity::Declination);
+                const double h = radians(p.altitude), q = radians(p.parallactic), phi = radians(place.latitude);
+                EXPECT_NEAR(std::sin(q) * std::cos(h), std::cos(phi) * std::sin(hourAngle), kTriangleTolerance);
+                EXPECT_NEAR(std::cos(q) * std::cos(h) * std::cos(delta),
+                            std::sin(phi) - std::sin(h) * std::sin(delta), kTriangleTolerance);
+            }
+    // 20 December 2026, four days before full moon, the Sun to the West: the
+    // evening's Moon high in the South at Madrid (18:00 UT) and in the North at
+    // Sydney (09:00 UT).
+    const auto litSide = [](const Observer& place, JulianDay jd) {
+        const BodyPosition moon = FindPosition(SunOrMoon::Moon, UT(jd), place.longitudeWest, place.latitude);
+        return std::remainder(moon.brightLimb - moon.parallactic, 360.0);
+    };
+    const double madrid = litSide(kMadrid, 2461395.25), south = litSide(sydney, 2461394.875);
+    EXPECT_TRUE(madrid < -20.0 && madrid > -160.0) << madrid << "°: the right, counterclockwise from the top";
+    EXPECT_TRUE(south > 20.0 && south < 160.0) << south << "°: the left";
 }
 
 // USNO's principal phases of the years in moonphases.txt, read as (code, UT).
