@@ -58,7 +58,11 @@ JulianDay Clock::DayStart(QDate date) const {
     if (kind_ == Kind::Zone) {
         const std::vector<JulianDay> midnights = Readings(date, QTime(0, 0));
         if (!midnights.empty()) return midnights.front();
-        return UniversalFromUnixMilliseconds(date.startOfDay(*zone_).toMSecsSinceEpoch());
+        const QDateTime start = date.startOfDay(*zone_);
+        if (start.isValid()) return UniversalFromUnixMilliseconds(start.toMSecsSinceEpoch());
+        // A date the clock skips whole (Samoa's 30 December 2011) has no
+        // instant: it begins, and ends, where the next date begins.
+        return DayStart(date.addDays(1));
     }
     // The Gregorian calendar throughout, as Qt's dates and times have it.
     return JulianDayOf(static_cast<DayCount>(date.toJulianDay())) + ZoneOn(date) / 360.0;

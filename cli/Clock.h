@@ -42,7 +42,8 @@ public:
     // The one zone of a date as the window's chart takes it (degrees).
     double ZoneOn(QDate date) const;
     // The universal instant at which a local date begins: its first instant,
-    // whether its midnight happens once, twice or (skipped) not at all.
+    // whether its midnight happens once, twice or (skipped) not at all; for a
+    // date the clock skips whole, the next date's.
     JulianDay DayStart(QDate date) const;
     // The local time of an instant, with its offset.
     QDateTime LocalTime(JulianDay universal) const;

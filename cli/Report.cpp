@@ -324,8 +324,10 @@ Event EventOn(const EventKind& kind, const SkyOfSpan& sky, JulianDay start, Juli
     const std::vector<Crossing> crossings = Within(all, start, end);
     Event event;
     event.universal = First(crossings, kind.type == EventType::Rising);
+    // A date the clock skips whole has no instant for the body to stay anywhere.
     if (!event.universal)
-        event.reason = ReasonFor(kind, !crossings.empty(), AboveAt(all, start, kind.body, altitude, observer));
+        event.reason =
+            ReasonFor(kind, !crossings.empty() || end <= start, AboveAt(all, start, kind.body, altitude, observer));
     return event;
 }
 
@@ -335,7 +337,7 @@ Event EdgeOrReason(std::optional<JulianDay> at, double altitude, EventType type,
     if (at) return {at, {}, std::nullopt, std::nullopt};
     const std::vector<Crossing>& all = sky.SunCrossings(altitude);
     return {std::nullopt,
-            ReasonFor(AltitudeEvent(altitude, type), !Within(all, start, end).empty(),
+            ReasonFor(AltitudeEvent(altitude, type), !Within(all, start, end).empty() || end <= start,
                       AboveAt(all, start, SunOrMoon::Sun, altitude, observer)),
             std::nullopt, std::nullopt};
 }

@@ -281,6 +281,24 @@ TEST(CliClockChange, HavanasMoonriseInTheRepeatedHour) {
     EXPECT_EQ(moonrise.substr(0, 13) + moonrise.substr(19), "2026-11-01T00-04:00") << moonrise;
 }
 
+// Samoa skipped 30 December 2011 whole, from 29 December 23:59:59 at −10:00
+// to 31 December 00:00 at +14:00 (the zone database): the date is empty, each
+// event none on it, and the dates around it whole.
+TEST(CliClockChange, ADateTheClockSkipsWholeIsEmpty) {
+    const QTimeZone apia("Pacific/Apia");
+    const Observer observer = Observer::InZone(171.7667, -13.8333, apia);
+    const QDate skipped(2011, 12, 30);
+    EXPECT_EQ(observer.DayStart(skipped), observer.DayStart(skipped.addDays(1)));
+    EXPECT_NEAR(observer.DayStart(skipped), FirstInstantOfDate(skipped.addDays(1), apia), kSameInstantDays);
+    const std::vector<DayReport> days = ComputeRange(observer, skipped.addDays(-1), skipped.addDays(1));
+    ASSERT_EQ(days.size(), 3u);
+    for (const Event& event : days[1].events) {
+        EXPECT_FALSE(event.universal);
+        EXPECT_EQ(event.reason.code, "none_on_date");
+    }
+    for (const std::size_t whole : {0u, 2u}) EXPECT_TRUE(days[whole].events.front().universal) << "sunrise";
+}
+
 // The cases people saw go wrong: Helsinki's sunset an hour early on the first
 // day of summer time (clocks read 19:56), Berlin's likewise, and Helsinki's
 // Moon transit in the last hour of the 25-hour day lost.
