@@ -37,17 +37,30 @@ const std::vector<OptionSpec> kOptions = {
      kOutput, Completion::Columns},
     {"--all-day", "", "for ics: one all-day event on each local date, the time in the description", kOutput},
     {"--seasons", "", "the equinoxes and solstices too", kOutput},
-    {"--output", "FILE", "the PNG file to write, - for standard output", kOutput, Completion::Files},
+    {"--output", "FILE",
+     "the picture's file, - for standard output: render's PNG; plot's SVG, PNG or PDF, by the name's ending or "
+     "--format",
+     kOutput, Completion::Files},
+    {"--theme", "THEME", "plot: light (dark ink on white, the default) or dark", kOutput, Completion::Choices,
+     ThemeChoices},
+    {"--width", "PIXELS", "plot: the picture's width, 200 to 8000 (1600), for PNG and SVG", kOutput},
+    {"--height", "PIXELS", "plot: the picture's height, 200 to 8000 (1000), for PNG and SVG", kOutput},
+    {"--paper", "SIZE",
+     "plot: the PDF's landscape page, a4 or letter (letter where the system measures as the United States do)",
+     kOutput, Completion::Choices, PaperChoices},
+    {"--moon", "", "plot daylight: the Moon's risings and settings as dots", kQuestions},
     {"--altitude", "DEG",
      "day and range: also the Sun's rising and setting through DEG degrees of its centre's altitude (again for "
      "more), or the morning's and the evening's intervals between two altitudes: golden_hour (from -4 to +6 "
      "degrees), blue_hour (from -6 to -4) or LOW,HIGH. next and wait: one number, with a rising EVENT (sunrise, "
-     "any dawn) or a setting one (sunset, any dusk). poll: a band as for day, or one number (the Sun above it)",
+     "any dawn) or a setting one (sunset, any dusk). poll: a band as for day, or one number (the Sun above it). plot "
+     "daylight: a band drawn over the chart (golden_hour, blue_hour, one LOW,HIGH)",
      kQuestions, Completion::Choices, AltitudeChoices},
     {"--at", "INSTANT",
      "the instant: 2026-06-21T12:00 or 2026-06-21 12:00:00.250, with Z or an offset (+02:00, +0200, +02) or "
      "without on the place's clock (a repeated or skipped hour is said); a date alone or tomorrow (its first "
-     "instant); @SECONDS since 1970; now by default",
+     "instant); @SECONDS since 1970; now by default. plot moon: the clock time HH:MM of every date at which the "
+     "Moon is drawn (its first instant by default)",
      kQuestions},
     {"--count", "N", "how many, 1 to 1000 (1)", kQuestions},
     {"--offset", "MINUTES", "minutes after the event (negative: before)", kQuestions},
@@ -177,6 +190,23 @@ const std::vector<CommandSpec> kCommands = {
      With({"--output"}),
      {},
      RunRender},
+    {"plot",
+     "the year's daylight or the Moon's month as a picture",
+     "daylight: the year's dates across and the local clock from 00:00 up to 24:00, night, astronomical, nautical "
+     "and civil twilight and daylight as bands, sunrise, solar noon and sunset as lines, the clock's changes as "
+     "the steps they make, polar day and night as whole columns, the equinoxes and solstices with their dates; "
+     "--moon adds the Moon's risings and settings, --altitude a band such as the golden hour. moon: the month as "
+     "a calendar, weeks as rows from the system's first weekday, each date with the Moon as it looks at the "
+     "place at its first instant or --at: the lit part as large as the illuminated fraction, turned as the place "
+     "sees it with the zenith at the top; the principal phases at their clock times, and the first moonrise and "
+     "moonset of each date. SVG, PNG or PDF by --output's ending, or --format with --output -; each carries its "
+     "title and a description in words, and the same command writes the same bytes. No display is needed.",
+     {{"KIND", "what to draw", true, PlotChoices},
+      {"WHEN", "daylight: a year YYYY; moon: a month YYYY-MM; or any DATE, its year or month (the place's today's "
+               "by default)"}},
+     With({"--output", "--format", "--theme", "--width", "--height", "--paper", "--moon", "--altitude", "--at"}),
+     {Svg, Png, Pdf},
+     RunPlot},
     {"place",
      "keeps a place for the console and the window",
      "set keeps a place in the per-user store that the window reads: a city by NAME (or --place), or --lat and "

@@ -356,4 +356,24 @@ std::vector<Choice> ColumnChoices() {
     return choices;
 }
 
+std::vector<Choice> PlotChoices() {
+    return {{"daylight", "the year's daylight and twilight, a column a date"},
+            {"moon", "the Moon's month, a calendar of its faces"}};
+}
+
+std::vector<Choice> ThemeChoices() {
+    return {{"light", "dark ink on white (the default)"}, {"dark", "light ink on a dark ground"}};
+}
+
+std::vector<Choice> PaperChoices() { return {{"a4", "210 by 297 mm"}, {"letter", "8.5 by 11 inches"}}; }
+
+std::string OneOf(std::string_view name, const std::string& text, const std::vector<Choice>& choices) {
+    std::string names;
+    for (std::size_t i = 0; i < choices.size(); ++i) {
+        if (choices[i].name == text) return text;
+        names += (i == 0 ? "" : i + 1 == choices.size() ? " or " : ", ") + choices[i].name;
+    }
+    throw UsageError{std::string(name) + ": " + Quoted(text) + " is not " + names};
+}
+
 }  // namespace helune::cli

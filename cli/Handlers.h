@@ -30,6 +30,10 @@ int RunEvents(const CommandLine& line, Console& console);
 // The picture: painted here in helune-render, handed to it by helune-cli.
 int RunRender(const CommandLine& line, Console& console);
 
+// The year's daylight or the Moon's month as a picture: painted here in
+// helune-render, handed to it by helune-cli.
+int RunPlot(const CommandLine& line, Console& console);
+
 // The values that complete EVENT, --altitude, --if-missed and --columns.
 std::vector<Choice> UpcomingChoices();
 std::vector<Choice> WaitableChoices();
@@ -38,5 +42,12 @@ std::vector<Choice> BandChoices();
 std::vector<Choice> IfMissedChoices();
 std::vector<Choice> ColumnChoices();
 std::vector<Choice> PlaceActionChoices();
+std::vector<Choice> PlotChoices();
+std::vector<Choice> ThemeChoices();
+std::vector<Choice> PaperChoices();
+
+// text, where it is one of the choices' names; else an error that names them
+// ("--theme: 'blue' is not light or dark").
+std::string OneOf(std::string_view name, const std::string& text, const std::vector<Choice>& choices);
 
 }  // namespace helune::cli

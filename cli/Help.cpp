@@ -95,8 +95,9 @@ std::string FormatsSentence(const CommandSpec& command) {
     for (std::size_t i = 0; i < command.formats.size(); ++i) {
         text += i == 0 ? "" : i + 1 == command.formats.size() ? " or " : ", ";
         text += FormatName(command.formats[i]);
-        if (i == 0) text += " (the default)";
+        if (i == 0 && !IsPicture(command.formats[i])) text += " (the default)";
     }
+    if (!command.formats.empty() && IsPicture(command.formats.front())) text += ", by default by --output's ending";
     return text;
 }
 

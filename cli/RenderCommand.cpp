@@ -2,7 +2,7 @@
 // render in helune-render: the window's chart painted as the window paints it,
 // on the offscreen platform, and written whole.
 #include <QBuffer>
-#include <QGuiApplication>
+#include <QHashFunctions>
 #include <QSaveFile>
 #include <cerrno>
 #include <cstdio>
@@ -21,20 +21,36 @@ void QuietQtNotes(QtMsgType type, const QMessageLogContext&, const QString& mess
     if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "helune-cli: %s\n", qPrintable(message));
 }
 
-// The picture goes to a file beside the output and takes its name only when
-// it is whole: a full disk leaves the previous picture, or none.
-void WriteWhole(const std::string& path, const QByteArray& png) {
+}  // namespace
+
+bool OffscreenPainting::Prepare() {
+    if (QCoreApplication::instance()) return false;
+    // The PDF writer keeps its fonts in a hash: a seed of its own each run
+    // would embed them in another order, and the same picture in other bytes.
+    QHashSeed::setDeterministicGlobalSeed();
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(QuietQtNotes);
+    return true;
+}
+
+OffscreenPainting::OffscreenPainting() {
+    if (!QCoreApplication::instance()) application_.emplace(argc_, argv_);
+}
+
+void WritePicture(const std::string& path, const QByteArray& bytes, Console& console) {
+    if (path == "-") {
+        console.out.write(bytes.constData(), bytes.size());
+        return;
+    }
     QSaveFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::WriteOnly)) throw UsageError{"--output: cannot write " + Quoted(path)};
     errno = 0;
-    if (file.write(png) != png.size() || !file.commit()) {
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
         const std::string reason = errno != 0 ? std::strerror(errno) : file.errorString().toStdString();
         throw WriteError{"--output: " + Quoted(path) + " could not be written whole (" + reason +
                          "); it is left as it was"};
     }
 }
-
-}  // namespace
 
 int RunRender(const CommandLine& line, Console& console) {
     const std::optional<std::string> output = line.Value("--output");
@@ -44,20 +60,13 @@ int RunRender(const CommandLine& line, Console& console) {
     const Observer observer = Observer::FromOptions(options, console.system);
     const QDate day = line.DateAsked("DATE", TodayOn(observer.clock(), console));
     for (const std::string& note : observer.Notes()) std::fprintf(stderr, "helune-cli: %s\n", note.c_str());
-    // No display is needed nor wanted, whatever the environment names.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(QuietQtNotes);
-    int argc = 1;
-    char name[] = "helune-cli";
-    char* argv[] = {name, nullptr};
-    QGuiApplication application(argc, argv);
+    const OffscreenPainting painting;
     // Encoded in memory first: writing is then one step, whose failure is ours to report.
     QByteArray png;
     QBuffer buffer(&png);
     if (!buffer.open(QIODevice::WriteOnly) || !RenderDayChart(observer, day).save(&buffer, "PNG"))
         throw WriteError{"the picture could not be made"};
-    if (*output != "-") return WriteWhole(*output, png), 0;
-    console.out.write(png.constData(), png.size());
+    WritePicture(*output, png, console);
     return 0;
 }
 

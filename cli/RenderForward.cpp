@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-// render in helune-cli, which links no GUI library so that it starts quickly:
-// the picture is helune-render's work, run with the same arguments and the
-// same standard streams; its status is this program's.
+// render and plot in helune-cli, which links no GUI library so that it starts
+// quickly: the pictures are helune-render's work, run with the same arguments
+// and the same standard streams; its status is this program's.
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -23,16 +23,14 @@ QString RenderProgram() {
     return {};
 }
 
-}  // namespace
-
-int RunRender(const CommandLine& line, Console& console) {
+int RunPictureProgram(const CommandLine& line, Console& console) {
     int argc = 1;
     char name[] = "helune-cli";
     char* argv[] = {name, nullptr};
     QCoreApplication application(argc, argv);
     const QString program = RenderProgram();
     if (program.isEmpty()) {
-        std::fprintf(stderr, "helune-cli: render: helune-render is not installed\n");
+        std::fprintf(stderr, "helune-cli: %s: helune-render is not installed\n", std::string(line.command().name).c_str());
         return 1;
     }
     QStringList forwarded{QString::fromStdString(std::string(line.command().name))};
@@ -41,5 +39,11 @@ int RunRender(const CommandLine& line, Console& console) {
     const int status = QProcess::execute(program, forwarded);
     return status < 0 ? 1 : status;
 }
+
+}  // namespace
+
+int RunRender(const CommandLine& line, Console& console) { return RunPictureProgram(line, console); }
+
+int RunPlot(const CommandLine& line, Console& console) { return RunPictureProgram(line, console); }
 
 }  // namespace helune::cli

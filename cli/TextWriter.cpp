@@ -71,10 +71,6 @@ std::string Change(double minutes) {
     return text.str();
 }
 
-std::string Degrees(double value, char positive, char negative) {
-    return Fixed(std::fabs(value), 2) + "°" + (value < 0.0 ? negative : positive);
-}
-
 // The short word of a table's cell for why an event does not happen.
 std::string CellReason(const Word& reason) {
     if (reason.code == terms::kStaysAbove.code || reason.code == terms::kPolarDay.code) return "above";
@@ -133,24 +129,9 @@ private:
         return "morning " + Span(band.morning, true, context) + ", evening " + Span(band.evening, false, context);
     }
 
-    std::string Text(const PlaceValue& value, const TimeContext&) const {
-        const Place& place = value.place;
-        std::string text = Degrees(place.latitude, 'N', 'S') + " " + Degrees(-place.longitudeWest, 'E', 'W');
-        if (!place.name.empty()) text += ", " + place.name;
-        if (place.height > 0.0) text += ", " + Fixed(place.height, 0) + " m up";
-        if (place.source != PlaceSource::Given && place.source != PlaceSource::Named)
-            text += " (" + SourceWord(place.source).prose + ")";
-        return text;
-    }
+    std::string Text(const PlaceValue& value, const TimeContext&) const { return PlaceText(value.place); }
 
-    std::string Text(const ClockValue& value, const TimeContext&) const {
-        const Clock& clock = value.clock;
-        const std::string zone = clock.zone() ? clock.zone()->id().toStdString() : "";
-        if (clock.kind() == Clock::Kind::Fixed) return "UTC" + OffsetText(OffsetMinutes(clock.ZoneOn({})) * 60);
-        if (clock.kind() == Clock::Kind::Zone)
-            return clock.source() == ClockSource::GivenZone ? zone : zone + " (" + SourceWord(clock.source()).prose + ")";
-        return "the window's, one offset a date (" + (zone.empty() ? SourceWord(clock.source()).prose : zone) + ")";
-    }
+    std::string Text(const ClockValue& value, const TimeContext&) const { return ClockText(value.clock); }
 
     std::string Text(const Group&, const TimeContext&) const { return ""; }
     std::string Text(const List&, const TimeContext&) const { return ""; }
@@ -318,6 +299,26 @@ private:
 
 std::unique_ptr<Writer> MakeTextWriter(std::ostream& out, const Document& document, const Clock& clock) {
     return std::make_unique<TextWriter>(out, document, clock);
+}
+
+std::string PlaceText(const Place& place) {
+    const auto degrees = [](double value, char positive, char negative) {
+        return Fixed(std::fabs(value), 2) + "°" + (value < 0.0 ? negative : positive);
+    };
+    std::string text = degrees(place.latitude, 'N', 'S') + " " + degrees(-place.longitudeWest, 'E', 'W');
+    if (!place.name.empty()) text += ", " + place.name;
+    if (place.height > 0.0) text += ", " + Fixed(place.height, 0) + " m up";
+    if (place.source != PlaceSource::Given && place.source != PlaceSource::Named)
+        text += " (" + SourceWord(place.source).prose + ")";
+    return text;
+}
+
+std::string ClockText(const Clock& clock) {
+    const std::string zone = clock.zone() ? clock.zone()->id().toStdString() : "";
+    if (clock.kind() == Clock::Kind::Fixed) return "UTC" + OffsetText(OffsetMinutes(clock.ZoneOn({})) * 60);
+    if (clock.kind() == Clock::Kind::Zone)
+        return clock.source() == ClockSource::GivenZone ? zone : zone + " (" + SourceWord(clock.source()).prose + ")";
+    return "the window's, one offset a date (" + (zone.empty() ? SourceWord(clock.source()).prose : zone) + ")";
 }
 
 }  // namespace helune::cli

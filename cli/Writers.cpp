@@ -22,6 +22,9 @@ constexpr FormatRow kFormats[] = {
     {Format::Json, "json", "one JSON document with its schema version, place and clock"},
     {Format::Csv, "csv", "RFC 4180, a header and one row a record"},
     {Format::Ics, "ics", "an iCalendar file, one event a phase or season"},
+    {Format::Svg, "svg", "a scalable picture, its title and description inside"},
+    {Format::Png, "png", "a picture of --width by --height pixels"},
+    {Format::Pdf, "pdf", "a printable page of --paper, its title and description in its metadata"},
 };
 
 // Decimals a machine format keeps of each unit.
@@ -60,9 +63,12 @@ std::unique_ptr<Writer> MakeWriter(Format format, std::ostream& out, const Docum
         case Format::Json: return MakeJsonWriter(out, document, clock);
         case Format::Csv: return MakeCsvWriter(out, clock);
         case Format::Ics: return MakeIcsWriter(out, clock, calendar);
-        case Format::Text: break;
+        case Format::Text: return MakeTextWriter(out, document, clock);
+        case Format::Svg:
+        case Format::Png:
+        case Format::Pdf: break;
     }
-    return MakeTextWriter(out, document, clock);
+    throw UsageError{std::string("--format: ") + FormatName(format) + " is a picture's"};
 }
 
 void WriteDocument(Format format, std::ostream& out, const Document& document, const Record& record,

@@ -17,11 +17,14 @@
 
 namespace helune::cli {
 
-enum class Format { Text, Json, Csv, Ics };
+// The documents' formats, then the pictures' (written by the plots alone).
+enum class Format { Text, Json, Csv, Ics, Svg, Png, Pdf };
 
-// "text", "json", "csv", "ics", and back (nothing for another word).
+// "text", "json", "csv", "ics", "svg", "png", "pdf", and back (nothing for another word).
 const char* FormatName(Format format);
 std::optional<Format> FormatNamed(const std::string& name);
+// Whether a format is a picture's (the plots') rather than a document's.
+inline bool IsPicture(Format format) { return format == Format::Svg || format == Format::Png || format == Format::Pdf; }
 // What each format is, for help and completion.
 const char* FormatMeaning(Format format);
 
@@ -71,6 +74,12 @@ std::string UtcIso(JulianDay universal);
 // Whether the instant's local date falls in the years 1 to 9999 that ISO 8601
 // times are written in.
 bool Writable(JulianDay universal, const Clock& clock);
+
+// A place as text says it: "59.91°N 10.75°E, Oslo, 120 m up", with where it
+// came from unless given; and a clock: its zone, its fixed offset or the
+// window's rule, with where it came from unless given.
+std::string PlaceText(const Place& place);
+std::string ClockText(const Clock& clock);
 
 // A number of a quantity as JSON and CSV give it: rounded to what its unit
 // holds (a hundredth of a second of time, a ten-thousandth of a degree).

@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   g++-aarch64-linux-gnu qemu-user clang valgrind
   libjpeg-dev
-  qt6-base-dev qt6-base-dev-tools
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev poppler-utils
   libcli11-dev nlohmann-json3-dev libgeonames-dev
   libnova-dev
   fonts-liberation
