@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 
-.PHONY: all deps build run test portable sanitize bench package clean
+.PHONY: all deps build run test portable sanitize bench package plots clean
 
 all: build
 
@@ -31,6 +31,11 @@ bench: build
 package: build
 	@cd $(BUILD) && cpack -G DEB
 	@lintian --fail-on error,warning $(BUILD)/*.deb
+
+# The README's pictures of Oslo, drawn by the console.
+plots: build
+	@$(BUILD)/cli/helune-cli plot daylight 2027 --place Oslo --altitude golden_hour --output docs/daylight-oslo-2027.png
+	@$(BUILD)/cli/helune-cli plot moon 2027-03 --place Oslo --output docs/moon-oslo-2027-03.png
 
 run: build
 	@bash tools/run.sh $(BUILD)/dialogs/helune
