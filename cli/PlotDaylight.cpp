@@ -22,8 +22,7 @@ constexpr int kDaylightLevel = 4;
 std::vector<double> LevelAltitudes(const Observer& observer) {
     std::vector<double> altitudes;
     for (const char* key : {"astronomical_dawn", "nautical_dawn", "civil_dawn", "sunrise"})
-        for (const EventKind& kind : ReportedEvents())
-            if (kind.key == key) altitudes.push_back(SearchedAltitude(kind, observer));
+        altitudes.push_back(SearchedAltitude(ReportedEvent(key), observer));
     return altitudes;
 }
 
@@ -57,11 +56,6 @@ std::vector<JulianDay> DateStarts(const Observer& observer, int year) {
     for (QDate date(year, 1, 1); date <= QDate(year + 1, 1, 1); date = date.addDays(1))
         starts.push_back(observer.DayStart(date));
     return starts;
-}
-
-// The date an instant falls on, by the dates' first instants; -1 before the first.
-int DateIndex(const std::vector<JulianDay>& starts, JulianDay at) {
-    return static_cast<int>(std::upper_bound(starts.begin(), starts.end(), at) - starts.begin()) - 1;
 }
 
 // The hour an instant reads on a date's clock: 0 at the date's first instant,
@@ -201,7 +195,7 @@ DaylightYear ComputeDaylight(const Observer& observer, int year, const DaylightQ
     // The first rising and setting of each date through the rising altitude, and its first noon.
     for (const Passage& p : sun) {
         const int i = DateIndex(starts, p.at);
-        if (p.index != kDaylightLevel - 1 || i < 0 || i >= static_cast<int>(result.dates.size())) continue;
+        if (p.index != kDaylightLevel - 1 || i < 0) continue;
         DaylightDate& date = result.dates[static_cast<std::size_t>(i)];
         std::optional<ClockMark>& mark = p.rising ? date.sunrise : date.sunset;
         if (!mark) mark = MarkOf(observer, date.date, p.at);
@@ -209,18 +203,16 @@ DaylightYear ComputeDaylight(const Observer& observer, int year, const DaylightQ
     for (const Transit& t : FindTransits(SunOrMoon::Sun, UniversalTime{from}, UniversalTime{to},
                                          observer.LongitudeWest(), observer.Latitude())) {
         const int i = DateIndex(starts, t.universal.jd);
-        if (!t.upper || i < 0 || i >= static_cast<int>(result.dates.size())) continue;
+        if (!t.upper || i < 0) continue;
         DaylightDate& date = result.dates[static_cast<std::size_t>(i)];
         if (!date.solarNoon) date.solarNoon = MarkOf(observer, date.date, t.universal.jd);
     }
 
     if (questions.moon) {
-        const EventKind& moonrise = *std::find_if(ReportedEvents().begin(), ReportedEvents().end(),
-                                                  [](const EventKind& k) { return k.key == "moonrise"; });
-        const std::vector<double> horizon = {SearchedAltitude(moonrise, observer)};
+        const std::vector<double> horizon = {SearchedAltitude(ReportedEvent("moonrise"), observer)};
         for (const Passage& p : Passages(SunOrMoon::Moon, horizon, from, to, observer)) {
             const int i = DateIndex(starts, p.at);
-            if (i < 0 || i >= static_cast<int>(result.dates.size())) continue;
+            if (i < 0) continue;
             DaylightDate& date = result.dates[static_cast<std::size_t>(i)];
             (p.rising ? date.moonrises : date.moonsets).push_back(ClockHour(observer, date.date, p.at));
         }
@@ -228,7 +220,7 @@ DaylightYear ComputeDaylight(const Observer& observer, int year, const DaylightQ
 
     for (const SeasonStart& s : FindSeasons(UniversalTime{from}, UniversalTime{to})) {
         const int i = DateIndex(starts, s.universal.jd);
-        if (i < 0 || i >= static_cast<int>(result.dates.size())) continue;
+        if (i < 0) continue;
         const QDate date = result.dates[static_cast<std::size_t>(i)].date;
         result.seasons.push_back({s.season, date, ClockHour(observer, date, s.universal.jd)});
     }
@@ -267,12 +259,6 @@ std::vector<LegendEntry> DaylightLegend(const DaylightYear& year) {
 double HeadingBottom(double scale) {
     return kMargin * scale + TextPixels(TextSize::Title, scale) * 1.3 + TextPixels(TextSize::Heading, scale) * 1.5 +
            TextPixels(TextSize::Small, scale) * 1.6;
-}
-
-std::string PlaceTitle(const Observer& observer) {
-    const Place& place = observer.place();
-    if (!place.name.empty()) return place.name.substr(0, place.name.find(','));
-    return PlaceText(Place{place.latitude, place.longitudeWest, PlaceSource::Given, {}, {}, 0.0});
 }
 
 std::string SeasonText(Season season) {

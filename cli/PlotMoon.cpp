@@ -20,12 +20,6 @@ double ClockHour(const Observer& observer, JulianDay at) {
     return observer.LocalTime(at).time().msecsSinceStartOfDay() / kMillisecondsPerHour;
 }
 
-// The index of the date an instant falls on, by the dates' first instants; -1 outside.
-int DateIndex(const std::vector<JulianDay>& starts, JulianDay at) {
-    const int i = static_cast<int>(std::upper_bound(starts.begin(), starts.end(), at) - starts.begin()) - 1;
-    return i + 1 < static_cast<int>(starts.size()) ? i : -1;
-}
-
 }  // namespace
 
 MoonMonth ComputeMoonMonth(const Observer& observer, int year, int month, std::optional<QTime> at,
@@ -46,9 +40,7 @@ MoonMonth ComputeMoonMonth(const Observer& observer, int year, int month, std::o
     for (const PrincipalPhase& phase : FindPhases(from, to))
         if (const int i = DateIndex(starts, phase.universal.jd); i >= 0)
             result.dates[static_cast<std::size_t>(i)].phase = MoonPhaseMark{phase.code, ClockHour(observer, phase.universal.jd)};
-    const EventKind& moonrise = *std::find_if(ReportedEvents().begin(), ReportedEvents().end(),
-                                              [](const EventKind& k) { return k.key == "moonrise"; });
-    for (const Crossing& c : FindCrossings(SunOrMoon::Moon, SearchedAltitude(moonrise, observer), from, to,
+    for (const Crossing& c : FindCrossings(SunOrMoon::Moon, SearchedAltitude(ReportedEvent("moonrise"), observer), from, to,
                                            observer.LongitudeWest(), observer.Latitude())) {
         const int i = DateIndex(starts, c.universal.jd);
         if (i < 0) continue;
@@ -124,12 +116,6 @@ std::string MoonSummary(const MoonMonth& month, const Observer& observer) {
     text += " Least lit on " + DayMonthText(least.date) + " (" + std::to_string(std::lround(least.illuminated * 100)) +
             "%), most on " + DayMonthText(most.date) + " (" + std::to_string(std::lround(most.illuminated * 100)) + "%).";
     return text;
-}
-
-std::string PlaceTitle(const Observer& observer) {
-    const Place& place = observer.place();
-    if (!place.name.empty()) return place.name.substr(0, place.name.find(','));
-    return PlaceText(Place{place.latitude, place.longitudeWest, PlaceSource::Given, {}, {}, 0.0});
 }
 
 }  // namespace

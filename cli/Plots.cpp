@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "Writers.h"
+
 namespace helune::cli {
 
 namespace {
@@ -55,6 +57,17 @@ std::string HourText(double hour) {
 std::string DayMonthText(QDate date) { return QLocale::c().toString(date, QStringLiteral("d MMMM")).toStdString(); }
 
 std::string ShortDateText(QDate date) { return QLocale::c().toString(date, QStringLiteral("MMM d")).toStdString(); }
+
+std::string PlaceTitle(const Observer& observer) {
+    const Place& place = observer.place();
+    if (!place.name.empty()) return place.name.substr(0, place.name.find(','));
+    return PlaceText(Place{place.latitude, place.longitudeWest, PlaceSource::Given, {}, {}, 0.0});
+}
+
+int DateIndex(const std::vector<JulianDay>& starts, JulianDay at) {
+    const int i = static_cast<int>(std::upper_bound(starts.begin(), starts.end(), at) - starts.begin()) - 1;
+    return i + 1 < static_cast<int>(starts.size()) ? i : -1;
+}
 
 double TextWidth(const std::string& text, TextSize size, double scale) {
     return Characters(text) * kAverageCharacterWidth * TextPixels(size, scale);

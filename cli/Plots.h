@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "Observer.h"
 #include "PlotScene.h"
 
 namespace helune::cli {
@@ -16,6 +17,13 @@ std::string HourText(double hour);
 // "21 June" and "Jun 21", in English as the console's texts are.
 std::string DayMonthText(QDate date);
 std::string ShortDateText(QDate date);
+
+// The place as a title names it: the city, or its coordinates.
+std::string PlaceTitle(const Observer& observer);
+
+// The index of the date an instant falls on, by the first instants of a run
+// of dates and of the date after them; -1 outside them.
+int DateIndex(const std::vector<JulianDay>& starts, JulianDay at);
 
 // How wide a line of text is laid out to be: the sans fonts take under
 // 0.56 of their size a character on average.

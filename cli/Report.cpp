@@ -168,6 +168,11 @@ const std::vector<EventKind>& ReportedEvents() {
     return kEvents;
 }
 
+const EventKind& ReportedEvent(std::string_view key) {
+    const auto& events = ReportedEvents();
+    return *std::find_if(events.begin(), events.end(), [&](const EventKind& kind) { return kind.key == key; });
+}
+
 EventKind AltitudeEvent(double altitude, EventType type) {
     const bool rising = type == EventType::Rising;
     const std::string at = AltitudeText(altitude);

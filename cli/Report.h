@@ -45,6 +45,8 @@ double SearchedAltitude(const EventKind& kind, const Observer& observer);
 
 // The twelve events of every date: the Sun's, the Moon's, dawn and dusk.
 const std::vector<EventKind>& ReportedEvents();
+// One of them by its key ("sunrise").
+const EventKind& ReportedEvent(std::string_view key);
 
 // The Sun's rising and setting through an asked altitude, "rising_at_+6" …
 EventKind AltitudeEvent(double altitude, EventType type);
