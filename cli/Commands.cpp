@@ -89,7 +89,7 @@ int RunDay(const CommandLine& line, Console& console) {
     if (line.Flag("--as-window") && format == Format::Text) {
         if (!questions.altitudes.empty() || !questions.bands.empty())
             throw UsageError{"--altitude: the window's chart has none (drop --as-window)"};
-        WriteChart(console.out, ChartFacts(observer, date));
+        for (const std::string& text : ChartTextLines(ChartFacts(observer, date))) console.out << text << "\n";
         return 0;
     }
     const Record record = DayRecord(ComputeDay(observer, date, questions), observer, true);

@@ -5,7 +5,7 @@
 
 #include "Settings.h"
 
-namespace helune::cli {
+namespace helune {
 
 namespace {
 
@@ -56,11 +56,9 @@ std::vector<std::string> ChartLines(const std::vector<ChartItem>& items) {
     return lines;
 }
 
-void WriteChart(std::ostream& out, const DayFacts& facts) {
+std::vector<std::string> ChartTextLines(const DayFacts& facts) {
     // The window's layout; in character cells only the order of the rows matters.
-    for (const std::string& line :
-         ChartLines(ComposeDayChart(facts, WindowChartLayout(UserDecimalSeparator()), CharacterCells())))
-        out << line << "\n";
+    return ChartLines(ComposeDayChart(facts, WindowChartLayout(UserDecimalSeparator()), CharacterCells()));
 }
 
-}  // namespace helune::cli
+}  // namespace helune
