@@ -2,6 +2,7 @@
 #include "Helune1.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QDate>
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -9,6 +10,8 @@
 #include <QWindow>
 #include <cmath>
 
+#include "Accessible.h"
+#include "ChartText.h"
 #include "Composition.h"
 #include "Fonts.h"
 #include "Lenguajes.h"
@@ -74,6 +77,16 @@ TForm1::TForm1(WindowServices services, QWidget* parent)
         control->installEventFilter(this);
     ui_->dMen->installEventFilter(this);
     ui_->dMas->installEventFilter(this);
+    // The window takes the keys itself: it is one control to the keyboard.
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleDescription(kWindowKeys);
+    const std::pair<QLabel*, const char*> buttons[] = {{ui_->dMen, "Previous day"}, {ui_->dMas, "Next day"},
+                                                       {ui_->Opciones, "Options"}, {ui_->Updates, "Updates"},
+                                                       {ui_->Cerrar, "Close"}};
+    for (const auto& [label, name] : buttons) {
+        MakeAccessibleButton(label);
+        label->setAccessibleName(QString::fromLatin1(name));
+    }
     FormCreate();
 }
 
@@ -131,6 +144,17 @@ void TForm1::ShowData() {
     PaintDayChart(painter, chart, items, sunPicture_, moonPicture_);
     painter.end();
     ui_->Imagen->setPixmap(ChartBitmap);
+    NameForAssistiveTechnology(facts);
+}
+
+// The chart is a picture: its texts, as the chart shows them, are its name
+// (the title) and its description (every line).
+void TForm1::NameForAssistiveTechnology(const DayFacts& facts) {
+    const std::vector<std::string> lines = ChartTextLines(facts);
+    QStringList description;
+    for (const std::string& line : lines) description << QString::fromStdString(line);
+    ui_->Imagen->setAccessibleName(description.value(0));
+    ui_->Imagen->setAccessibleDescription(description.join('\n'));
 }
 
 void TForm1::FetchParameters() {
@@ -188,6 +212,34 @@ void TForm1::UpdatesClick() {
 
 void TForm1::CerrarClick() { close(); }
 
+void TForm1::ShowToday() {
+    ShownDate = static_cast<DayCount>(services_.today().toJulianDay());
+    GetInitialValues(false);
+    ShowData();
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    if (plain && (key == Qt::Key_Left || key == Qt::Key_PageUp)) {
+        diaClick(ui_->dMen);
+    } else if (plain && (key == Qt::Key_Right || key == Qt::Key_PageDown)) {
+        diaClick(ui_->dMas);
+    } else if (plain && key == Qt::Key_Home) {
+        ShowToday();
+    } else if (plain && key == Qt::Key_O) {
+        OpcionesClick();
+    } else if (plain && key == Qt::Key_U) {
+        UpdatesClick();
+    } else if (key == Qt::Key_Q && event->modifiers() == Qt::ControlModifier) {
+        CerrarClick();
+    } else {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
 void TForm1::ControlMouseDown(Qt::MouseButtons buttons, QPoint at) {
     if (!(buttons & Qt::LeftButton)) return;
     DragOriginX = static_cast<int16_t>(at.x());
@@ -220,26 +272,39 @@ void TForm1::showEvent(QShowEvent* event) {
     }
 }
 
+// An arrow's or a link's action, as its click asks it.
+void TForm1::Act(QObject* control) {
+    if (control == ui_->dMen || control == ui_->dMas) diaClick(control);
+    if (control == ui_->Opciones) OpcionesClick();
+    if (control == ui_->Updates) UpdatesClick();
+    if (control == ui_->Cerrar) CerrarClick();
+}
+
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     const bool drags = watched == ui_->Imagen || watched == ui_->Banner;
-    if (drags && event->type() == QEvent::MouseButtonPress) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        ControlMouseDown(mouse->buttons(), mouse->position().toPoint());
-        return true;
-    }
-    if (drags && event->type() == QEvent::MouseMove) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        ControlMouseMove(mouse->buttons(), mouse->position().toPoint());
-        return true;
-    }
-    if (!drags && ClickTracker::IsLeftButton(event)) {
-        if (clicks_.Clicked(watched, event)) {
-            if (watched == ui_->dMen || watched == ui_->dMas) diaClick(watched);
-            if (watched == ui_->Opciones) OpcionesClick();
-            if (watched == ui_->Updates) UpdatesClick();
-            if (watched == ui_->Cerrar) CerrarClick();
-        }
-        return true;
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            if (drags) {
+                ControlMouseDown(mouse->buttons(), mouse->position().toPoint());
+                if (mouse->button() == Qt::LeftButton) gesture_ = Gesture::Drag;
+                return true;
+            }
+            if (mouse->button() != Qt::LeftButton) break;
+            gesture_ = Gesture::Control;
+            clicks_.Clicked(watched, event);
+            return true;
+        case QEvent::MouseMove:
+            // A control's moves belong to its press: they never reach the banner beneath.
+            if (drags && gesture_ == Gesture::Drag) ControlMouseMove(mouse->buttons(), mouse->position().toPoint());
+            return true;
+        case QEvent::MouseButtonRelease:
+            if (mouse->button() != Qt::LeftButton) break;
+            gesture_ = Gesture::None;
+            if (drags) break;
+            if (clicks_.Clicked(watched, event)) Act(watched);
+            return true;
+        default: break;
     }
     return QWidget::eventFilter(watched, event);
 }

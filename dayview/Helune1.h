@@ -19,10 +19,18 @@
 namespace Ui {
 class TForm1;
 }
+class QKeyEvent;
 class QLabel;
 class QMouseEvent;
 
 namespace helune {
+
+struct DayFacts;
+
+// The main window's keys, as its help and accessible description say them.
+inline constexpr char kWindowKeys[] =
+    "Keys: Left or Page Up, the day before; Right or Page Down, the day after; Home, today; O, Options; "
+    "U, Updates; Ctrl+Q, Close.";
 
 // What the main window takes from its surroundings, and the two dialogs its
 // links open (without them the links do nothing).
@@ -60,6 +68,8 @@ public:
     void CerrarClick();
     void ControlMouseDown(Qt::MouseButtons buttons, QPoint at);
     void ControlMouseMove(Qt::MouseButtons buttons, QPoint at);
+    // Back to the system's today, as at the start.
+    void ShowToday();
 
     // Fields read by the chart and the options.
     int16_t DragOriginX = 0, DragOriginY = 0;
@@ -79,11 +89,21 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // The window's keys (see kWindowKeys).
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FormCreate();
     void FormClose();
     void RestoreStoredPosition();
+    void NameForAssistiveTechnology(const DayFacts& facts);
+    void Act(QObject* control);
+
+    // What a left-button press began, until its release: a drag from the
+    // chart or the banner, or a press on an arrow or a link (which moves
+    // nothing, wherever the mouse goes).
+    enum class Gesture { None, Drag, Control };
+    Gesture gesture_ = Gesture::None;
 
     WindowServices services_;
     std::unique_ptr<Ui::TForm1> ui_;

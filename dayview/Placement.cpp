@@ -3,6 +3,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
 #include <QWidget>
 #include <algorithm>
 
@@ -37,13 +38,49 @@ std::optional<QPoint> OnScreen(QPoint wanted, QSize size) {
     return Within(wanted, size, best->availableGeometry());
 }
 
-void CentreOnScreen(QWidget* dialog) {
-    const QWidget* parent = dialog->parentWidget();
-    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
-    if (!screen) return;
-    QRect frame(QPoint(), dialog->size());
-    frame.moveCenter(screen->availableGeometry().center());
-    dialog->move(frame.topLeft());
-}
+namespace {
+
+// A top-level window's move places its frame's top-left corner; the frame's
+// size is the window's and the margins the window manager adds, known only
+// once it has framed the window.
+class Centring : public QObject {
+public:
+    explicit Centring(QWidget* dialog) : QObject(dialog), dialog_(dialog) {
+        dialog->installEventFilter(this);
+        Centre(lastMargins_);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Show) Centre(Margins());
+        if (event->type() == QEvent::Move && Margins() != used_) Centre(Margins());
+        return false;
+    }
+
+private:
+    QMargins Margins() const {
+        const QWindow* window = dialog_->windowHandle();
+        return window && window->isVisible() ? window->frameMargins() : lastMargins_;
+    }
+
+    void Centre(QMargins margins) {
+        const QWidget* parent = dialog_->parentWidget();
+        const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+        if (!screen) return;
+        used_ = margins;
+        if (!margins.isNull()) lastMargins_ = margins;
+        QRect frame(QPoint(), dialog_->size().grownBy(margins));
+        frame.moveCenter(screen->availableGeometry().center());
+        dialog_->move(frame.topLeft());
+    }
+
+    QWidget* dialog_;
+    QMargins used_;
+    static inline QMargins lastMargins_;
+};
+
+}  // namespace
+
+void CentreOnScreen(QWidget* dialog) { new Centring(dialog); }
 
 }  // namespace helune

@@ -17,8 +17,10 @@ namespace helune {
 // overlaps none (a screen since removed).
 std::optional<QPoint> OnScreen(QPoint wanted, QSize size);
 
-// Moves a dialog to the centre of the screen its parent is on (the primary
-// screen without a parent).
+// Keeps a dialog centred, its frame included, on the screen its parent is on
+// (the primary screen without a parent): at once, with the frame the last
+// framed dialog had, and again on showing and once the window manager has
+// framed it, when its own frame is known.
 void CentreOnScreen(QWidget* dialog);
 
 }  // namespace helune

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
-// The console's picture of the chart against the window's own.
+// The console's picture and text of the chart against the window's own.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QLabel>
 #include <QProcess>
+#include <sstream>
 
+#include "Console.h"
 #include "Helune1.h"
 #include "Render.h"
 #include "gui_fixture.h"
@@ -45,6 +48,27 @@ TEST_F(CliRender, ThePlaceOnTheCommandLineDrawsTheSameChart) {
     ASSERT_TRUE(cli.waitForFinished(30000));
     ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
     EXPECT_EQ(QImage(png).convertToFormat(QImage::Format_RGB32), window.convertToFormat(QImage::Format_RGB32));
+}
+
+// Assistive technology reads the chart as the console prints it: its title
+// as the name, every line as the description (day --as-window, the stored
+// place on the window's clock), again after the date changes.
+TEST_F(CliRender, TheChartsAccessibleTextsAreTheConsolesChart) {
+    StoreMadrid();
+    TForm1 window(Services());
+    for (const char* date : {"2024-03-31", "2024-04-01"}) {
+        std::ostringstream out;
+        Console console{out};
+        console.system = Around();
+        ASSERT_EQ(RunConsole({"day", date, "--as-window"}, console), 0);
+        const QStringList lines = QString::fromStdString(out.str()).trimmed().split('\n');
+        const QLabel* chart = window.form()->Imagen;
+        EXPECT_EQ(chart->accessibleName(), lines.front());
+        EXPECT_EQ(chart->accessibleDescription(), lines.join('\n'));
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(window.form()->Imagen)->text(QAccessible::Description),
+                  lines.join('\n'));
+        window.diaClick(window.form()->dMas);
+    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QGroupBox>
@@ -84,11 +85,107 @@ TEST_F(WindowTest, OtherButtonsAndTheLinksDoNotDrag) {
     Mouse(chart, QEvent::MouseMove, {80, 90}, Qt::NoButton, Qt::RightButton);
     Mouse(chart, QEvent::MouseMove, {80, 90}, Qt::NoButton, Qt::MiddleButton);
     EXPECT_EQ(window.pos(), QPoint(100, 100));
-    // A press on an arrow does not set the origin: the next left-button move on
-    // the chart still moves from (10, 10).
+    // A press on an arrow owns its gesture: no move drags until it is released.
     Mouse(window.form()->dMas, QEvent::MouseButtonPress, {3, 3}, Qt::LeftButton, Qt::LeftButton);
     Mouse(chart, QEvent::MouseMove, {15, 10}, Qt::NoButton, Qt::LeftButton);
-    EXPECT_EQ(window.pos(), QPoint(105, 100));
+    EXPECT_EQ(window.pos(), QPoint(100, 100));
+}
+
+// A press on any arrow or link, then a hand's move of 1 px or a drag of 30 px
+// before the release: the window stays where it is; released over the
+// control (1 px) it acts, released off it (30 px down, below every control) it
+// does nothing.
+TEST_F(WindowTest, APressOnAControlOwnsItsGestureUntilReleased) {
+    for (const int moved : {1, 30}) {
+        WindowServices services = Services();
+        int options = 0, abouts = 0;
+        services.options = [&options](ShownSettings&, QWidget*) { return ++options, false; };
+        services.about = [&abouts](QWidget*) { ++abouts; };
+        TForm1 window(services);
+        window.move(100, 100);
+        window.show();
+        const int16_t day = window.ShownDay;
+        for (QLabel* control : {window.form()->dMen, window.form()->dMas, window.form()->Opciones,
+                                window.form()->Updates, window.form()->Cerrar}) {
+            SCOPED_TRACE(control->objectName().toStdString() + " moved " + std::to_string(moved));
+            const QPoint at(3, 3), to = at + QPoint(moved, moved == 1 ? 0 : moved);
+            Mouse(control, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+            Mouse(control, QEvent::MouseMove, (at + to) / 2, Qt::NoButton, Qt::LeftButton);
+            Mouse(control, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+            EXPECT_EQ(window.pos(), QPoint(100, 100));
+            Mouse(control, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+        }
+        const bool acted = moved == 1;
+        EXPECT_EQ(window.ShownDay, day) << "a day back and a day forward, or neither";
+        EXPECT_EQ(options, acted ? 1 : 0);
+        EXPECT_EQ(abouts, acted ? 1 : 0);
+        EXPECT_EQ(window.isVisible(), !acted) << "Close";
+    }
+}
+
+// The window's keys: the arrows' steps, today, the two dialogs and Close
+// (which keeps the window's position, as the link does).
+TEST_F(WindowTest, KeysStepTheDayOpenTheDialogsAndClose) {
+    WindowServices services = Services();
+    int options = 0, abouts = 0;
+    services.options = [&options](ShownSettings&, QWidget*) { return ++options, false; };
+    services.about = [&abouts](QWidget*) { ++abouts; };
+    TForm1 window(services);
+    window.move(140, 90);
+    window.show();
+    const QDate today(2024, 10, 26);
+    const auto shown = [&window] { return QDate(window.ShownYear, window.ShownMonth, window.ShownDay); };
+    const std::pair<Qt::Key, int> steps[] = {
+        {Qt::Key_Right, 1}, {Qt::Key_PageDown, 2}, {Qt::Key_Left, 1}, {Qt::Key_PageUp, 0}, {Qt::Key_PageUp, -1}};
+    for (const auto& [key, days] : steps) {
+        QTest::keyClick(&window, key);
+        EXPECT_EQ(shown(), today.addDays(days)) << key;
+    }
+    QTest::keyClick(&window, Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(shown(), today.addDays(-1)) << "Ctrl+Right is no key of the window";
+    QTest::keyClick(&window, Qt::Key_Home);
+    EXPECT_EQ(shown(), today);
+    QTest::keyClick(&window, Qt::Key_O);
+    QTest::keyClick(&window, Qt::Key_U);
+    EXPECT_EQ(options, 1);
+    EXPECT_EQ(abouts, 1);
+    QTest::keyClick(&window, Qt::Key_Q);
+    EXPECT_TRUE(window.isVisible()) << "Q alone";
+    QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(Stored("Left"), QString::number(window.x()));
+    EXPECT_EQ(Stored("Top"), QString::number(window.y()));
+}
+
+// To assistive technology the arrows and links are buttons, named, whose
+// press action is their click; the window says its keys.
+TEST_F(WindowTest, ArrowsAndLinksAreAccessibleButtons) {
+    WindowServices services = Services();
+    int options = 0, abouts = 0;
+    services.options = [&options](ShownSettings&, QWidget*) { return ++options, false; };
+    services.about = [&abouts](QWidget*) { ++abouts; };
+    TForm1 window(services);
+    window.show();
+    const int16_t day = window.ShownDay;
+    const std::pair<QLabel*, const char*> buttons[] = {{window.form()->dMas, "Next day"},
+                                                       {window.form()->dMen, "Previous day"},
+                                                       {window.form()->Opciones, "Options"},
+                                                       {window.form()->Updates, "Updates"},
+                                                       {window.form()->Cerrar, "Close"}};
+    for (const auto& [label, name] : buttons) {
+        QAccessibleInterface* button = QAccessible::queryAccessibleInterface(label);
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->role(), QAccessible::Button) << name;
+        EXPECT_EQ(button->text(QAccessible::Name), name);
+        ASSERT_NE(button->actionInterface(), nullptr) << name;
+        EXPECT_EQ(button->actionInterface()->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+        button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    }
+    EXPECT_EQ(window.ShownDay, day);
+    EXPECT_EQ(options, 1);
+    EXPECT_EQ(abouts, 1);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(&window)->text(QAccessible::Description).contains("Home, today"));
 }
 
 TEST_F(WindowTest, ArrowsStepAcrossTheAutumnChangeAndTheYearEnd) {
@@ -338,6 +435,40 @@ TEST_F(WindowTest, BothDialogsOpenAtTheCentreOfTheScreen) {
         EXPECT_LE((dialog.geometry().center() - centre).manhattanLength(), kFrameTolerance)
             << dialog.windowTitle().toStdString() << " at " << dialog.x() << "," << dialog.y() << " size "
             << dialog.width() << "x" << dialog.height() << ", the screen's centre " << centre.x() << "," << centre.y();
+    };
+    const auto options = WhenOpen<TForm2>([&](TForm2& dialog) {
+        centred(dialog);
+        dialog.CancelaClick();
+    });
+    window.OpcionesClick();
+    const auto about = WhenOpen<TForm3>([&](TForm3& dialog) {
+        centred(dialog);
+        dialog.close();
+    });
+    window.UpdatesClick();
+}
+
+// Under a window manager (check_window_manager.sh runs these under Xvfb with
+// openbox), each dialog's frame, its title bar included, is centred on the
+// screen of the main window, to the pixel the halving allows.
+class OnAWindowManager : public WindowTest {};
+
+TEST_F(OnAWindowManager, BothDialogsAreCentredFrameIncluded) {
+    if (QGuiApplication::platformName() != QStringLiteral("xcb"))
+        GTEST_SKIP() << "needs a display with a window manager: tests/check_window_manager.sh";
+    TForm1 window(Services());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QPoint centre = window.screen()->availableGeometry().center();
+    const auto centred = [&centre](QWidget& dialog) {
+        const auto framed = [&dialog] { return !dialog.windowHandle()->frameMargins().isNull(); };
+        EXPECT_TRUE(QTest::qWaitFor(framed, 3000)) << "the window manager framed no dialog";
+        const auto atCentre = [&] { return (dialog.frameGeometry().center() - centre).manhattanLength() <= 1; };
+        const bool reached = QTest::qWaitFor(atCentre, 3000);
+        const QRect frame = dialog.frameGeometry();
+        EXPECT_TRUE(reached) << dialog.windowTitle().toStdString() << ": frame " << frame.x() << "," << frame.y()
+                                << " " << frame.width() << "x" << frame.height() << ", the screen's centre "
+                                << centre.x() << "," << centre.y();
     };
     const auto options = WhenOpen<TForm2>([&](TForm2& dialog) {
         centred(dialog);

@@ -14,7 +14,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev libgeonames-dev
   libnova-dev
   fonts-liberation
-  xvfb imagemagick
+  xvfb openbox imagemagick
   appstream desktop-file-utils librsvg2-bin
   zsh fish python3-jsonschema
   dpkg-dev file lintian
