@@ -2,16 +2,19 @@
 #include "Helune2.h"
 
 #include <QComboBox>
+#include <QDateEdit>
 #include <QDate>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QPushButton>
 #include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
 
+#include "Accessible.h"
 #include "Fonts.h"
 #include "Pictures.h"
 #include "Placement.h"
@@ -181,6 +184,88 @@ LocationSettings SettingsFrom(const Entries& entries, const Ui::TForm2& ui) {
 
 QFont DialogFont(bool bold) { return DesignFont(QStringLiteral("MS Sans Serif"), 8, bold); }
 
+// Keys typed into the date field's day, month or year set that part as they
+// are typed, as soon as they make a date the field takes (the day kept within
+// the month): the weekday follows, and a Tab keeps what was typed. Digits for
+// each part, or the month's name; a key that would make no date starts the
+// part again from itself, and one that still makes none changes nothing.
+class DateTyping : public QObject {
+public:
+    explicit DateTyping(QDateEdit* field) : QObject(field), field_(field) { field->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) typed_.clear();
+        if (event->type() != QEvent::KeyPress) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QDateTimeEdit::Section section = field_->currentSection();
+        const bool part = section == QDateTimeEdit::DaySection || section == QDateTimeEdit::MonthSection ||
+                          section == QDateTimeEdit::YearSection;
+        const QString text = key->text();
+        if (!part || text.size() != 1 || !text[0].isLetterOrNumber() ||
+            (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+            typed_.clear();
+            return false;
+        }
+        if (section != section_) typed_.clear();
+        section_ = section;
+        // Keys that make no date yet are kept while more could make one (the
+        // first digits of a year); past that the part starts again.
+        typed_ += text;
+        std::optional<QDate> date = DateWith(typed_);
+        if (!date && !Unfinished(typed_)) {
+            typed_ = text;
+            date = DateWith(typed_);
+        }
+        if (date) {
+            field_->setDate(*date);
+            field_->setCurrentSection(section);
+        }
+        return true;
+    }
+
+private:
+    // The field's date with the part being typed read from typed, if that is a date it takes.
+    std::optional<QDate> DateWith(const QString& typed) const {
+        const QDate now = field_->date();
+        int day = now.day(), month = now.month(), year = now.year();
+        bool digits = false;
+        const int number = typed.toInt(&digits);
+        if (section_ == QDateTimeEdit::DaySection && digits && typed.size() <= 2) day = number;
+        else if (section_ == QDateTimeEdit::YearSection && digits && typed.size() <= 4) year = number;
+        else if (section_ == QDateTimeEdit::MonthSection && digits && typed.size() <= 2) month = number;
+        else if (section_ == QDateTimeEdit::MonthSection && !digits) month = MonthNamed(typed);
+        else return std::nullopt;
+        if (month < 1 || month > 12 || year < 1) return std::nullopt;
+        if (section_ != QDateTimeEdit::DaySection) day = std::min(day, QDate(year, month, 1).daysInMonth());
+        const QDate date(year, month, day);
+        if (!date.isValid() || date < field_->minimumDate() || date > field_->maximumDate()) return std::nullopt;
+        return date;
+    }
+
+    // Whether more keys could still make typed a date's part: fewer digits than
+    // the part holds, or the beginning of a month's name.
+    bool Unfinished(const QString& typed) const {
+        bool digits = false;
+        typed.toInt(&digits);
+        const int most = section_ == QDateTimeEdit::YearSection ? 4 : 2;
+        if (digits) return typed.size() < most;
+        return section_ == QDateTimeEdit::MonthSection && MonthNamed(typed) != 0;
+    }
+
+    // The first month whose name, as the field shows it, begins with typed; 0 for none.
+    int MonthNamed(const QString& typed) const {
+        for (int month = 1; month <= 12; ++month)
+            if (field_->locale().monthName(month, QLocale::LongFormat).startsWith(typed, Qt::CaseInsensitive))
+                return month;
+        return 0;
+    }
+
+    QDateEdit* field_;
+    QDateTimeEdit::Section section_ = QDateTimeEdit::NoSection;
+    QString typed_;
+};
+
 }  // namespace
 
 TForm2::TForm2(ShownSettings& main, QWidget* parent)
@@ -197,6 +282,8 @@ TForm2::TForm2(ShownSettings& main, QWidget* parent)
     setWindowIcon(ProgramIcon());
     connect(ui_->Acepta, &QPushButton::clicked, this, &TForm2::AceptaClick);
     connect(ui_->Cancela, &QPushButton::clicked, this, &TForm2::CancelaClick);
+    new DateTyping(ui_->Fecha);
+    NameTheFields();
     CentreOnScreen(this);
     FormCreate();
 }
@@ -260,7 +347,32 @@ void TForm2::StoreChanges(const QDate& date, const LocationSettings& chosen) {
     SettingsChanged |= Replace(main_.Ajuste, chosen.Ajuste);
 }
 
+// Every field by its label and unit, for assistive technology: the labels
+// name only the first field of their row, and the group box's title named
+// the last one.
+void TForm2::NameTheFields() {
+    const std::pair<QWidget*, const char*> names[] = {
+        {ui_->Fecha, "Date"},
+        {ui_->LonGra, "Longitude degrees"}, {ui_->LonMin, "Longitude minutes"},
+        {ui_->LatGra, "Latitude degrees"},  {ui_->LatMin, "Latitude minutes"},
+        {ui_->DifHor, "Difference hours"},  {ui_->DifMin, "Difference minutes"},
+        {ui_->AjuHor, "Adjust hours"},      {ui_->AjuMin, "Adjust minutes"},
+    };
+    for (const auto& [field, name] : names) field->setAccessibleName(QString::fromLatin1(name));
+    NameComboBox(ui_->LonHem, QStringLiteral("Longitude hemisphere"));
+    NameComboBox(ui_->LatHem, QStringLiteral("Latitude hemisphere"));
+}
+
+// Esc leaves the window open, and Return in a field does nothing: the window
+// has no default and no cancel button. Return or Enter on a focused button
+// presses it, as Space does.
 void TForm2::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget()); enter && button) {
+        button->click();
+        event->accept();
+        return;
+    }
     if (event->key() == Qt::Key_Escape) {
         event->accept();
         return;

@@ -44,11 +44,13 @@ public:
     Ui::TForm2* form() const { return ui_.get(); }
 
 protected:
-    // Esc leaves the window open: only the buttons and the close box end it.
+    // Esc leaves the window open: only the buttons and the close box end it;
+    // Return or Enter presses a focused button.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void SetEnglishTexts();
+    void NameTheFields();
     void ShowSettings();
     void StoreChanges(const QDate& date, const LocationSettings& chosen);
 

@@ -6,6 +6,7 @@
 #include <QUrl>
 
 #include "Fonts.h"
+#include "Helune1.h"
 #include "Pictures.h"
 #include "Placement.h"
 #include "ui_Helune3.h"
@@ -27,6 +28,8 @@ TForm3::TForm3(QWidget* parent)
     ui_->CheckUpdates->setFont(AboutFont(false));
     ui_->UpdateUrl->setFont(AboutFont(true));
     ui_->UpdateUrl->installEventFilter(this);
+    // The main window's keys, where a user looking for help looks.
+    ui_->Fondo->setToolTip(QString::fromLatin1(kWindowKeys));
     CentreOnScreen(this);
     FormCreate();
 }

@@ -3,6 +3,7 @@
 // it checks the entries, and what accepting writes back.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QDate>
@@ -497,6 +498,86 @@ TEST_F(OptionsTest, TabVisitsTheControlsInScreenOrder) {
     form.LonGra->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
     EXPECT_TRUE(form.Fecha->hasFocus());
+}
+
+// ---------------------------------------------------------------------------------------
+// The keyboard and assistive technology
+
+// Return and Enter press a focused button, as Space does; in a field they do
+// nothing, nor does Esc: the window has no default and no cancel button.
+TEST_F(OptionsTest, ReturnOnAFocusedButtonPressesIt) {
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        for (const bool accept : {true, false}) {
+            const auto options = Open(kWestSouth);
+            options->show();
+            QApplication::setActiveWindow(options.get());
+            ASSERT_TRUE(QTest::qWaitForWindowActive(options.get()));
+            options->form()->LonGra->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), key);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            EXPECT_TRUE(options->isVisible()) << "Return in a field, and Esc";
+            QPushButton* button = accept ? options->form()->Acepta : options->form()->Cancela;
+            button->setFocus();
+            QTest::keyClick(button, key);
+            EXPECT_FALSE(options->isVisible());
+            EXPECT_EQ(options->result(), accept ? QDialog::Accepted : QDialog::Rejected);
+        }
+    }
+}
+
+// Typed into the date field, digits set the day, the month and the year as
+// they are typed (the weekday follows, the day kept within the month), and a
+// month's name sets the month; a half-typed year that makes a date the field
+// takes stays on Tab, one that makes none leaves the year as it was (the
+// field takes none before 14 September 1752).
+TEST_F(OptionsTest, TypedDatesAreTakenPartByPart) {
+    const auto options = Open(kWestSouth);
+    QDateEdit* date = options->form()->Fecha;
+    options->show();
+    QApplication::setActiveWindow(options.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(options.get()));
+    const auto typed = [&](QDate from, QDateTimeEdit::Section section, const QString& keys) {
+        date->setDate(from);
+        date->setFocus();
+        date->setCurrentSection(section);
+        QTest::keyClicks(date, keys);
+        return date->date();
+    };
+    EXPECT_EQ(typed(QDate(2024, 7, 1), QDateTimeEdit::DaySection, "15"), QDate(2024, 7, 15));
+    EXPECT_EQ(typed(QDate(2024, 7, 1), QDateTimeEdit::DaySection, "9"), QDate(2024, 7, 9));
+    EXPECT_EQ(typed(QDate(2024, 7, 31), QDateTimeEdit::MonthSection, "9"), QDate(2024, 9, 30));
+    EXPECT_EQ(typed(QDate(2024, 7, 1), QDateTimeEdit::MonthSection, "12"), QDate(2024, 12, 1));
+    EXPECT_EQ(typed(QDate(2024, 7, 1), QDateTimeEdit::MonthSection, "Sep"), QDate(2024, 9, 1));
+    EXPECT_EQ(typed(QDate(2024, 7, 1), QDateTimeEdit::YearSection, "2031"), QDate(2031, 7, 1));
+    EXPECT_EQ(typed(QDate(2024, 2, 29), QDateTimeEdit::YearSection, "2025"), QDate(2025, 2, 28));
+    EXPECT_TRUE(date->text().startsWith("Fri, 28 de")) << date->text().toStdString();
+    // Half a year: 199 makes no date the field takes; 1999 does, and stays.
+    EXPECT_EQ(typed(QDate(2024, 7, 1), QDateTimeEdit::YearSection, "199"), QDate(2024, 7, 1));
+    QTest::keyClicks(date, "9");
+    QTest::keyClick(date, Qt::Key_Tab);
+    EXPECT_EQ(date->date(), QDate(1999, 7, 1));
+    EXPECT_TRUE(options->form()->LonGra->hasFocus()) << "Tab from the year leaves the field";
+    EXPECT_EQ(typed(QDate(2024, 7, 1), QDateTimeEdit::YearSection, "20"), QDate(2024, 7, 1));
+    QTest::keyClick(date, Qt::Key_Tab);
+    EXPECT_EQ(date->date(), QDate(2024, 7, 1)) << "no jump to another year";
+    EXPECT_TRUE(options->form()->LonGra->hasFocus());
+}
+
+// Every field is named by its label and unit, the two boxes by their row.
+TEST_F(OptionsTest, EveryFieldIsNamedForAssistiveTechnology) {
+    const auto options = Open(kWestSouth);
+    const Ui::TForm2& form = *options->form();
+    const std::pair<QWidget*, const char*> names[] = {
+        {form.Fecha, "Date"},
+        {form.LonGra, "Longitude degrees"},  {form.LonMin, "Longitude minutes"},  {form.LonHem, "Longitude hemisphere"},
+        {form.LatGra, "Latitude degrees"},   {form.LatMin, "Latitude minutes"},   {form.LatHem, "Latitude hemisphere"},
+        {form.DifHor, "Difference hours"},   {form.DifMin, "Difference minutes"}, {form.chkAju, "Use Daylight Saving Time"},
+        {form.AjuHor, "Adjust hours"},       {form.AjuMin, "Adjust minutes"},     {form.Acepta, "Accept"},
+        {form.Cancela, "Cancel"},
+    };
+    for (const auto& [widget, name] : names)
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name), name)
+            << widget->objectName().toStdString();
 }
 
 }  // namespace
