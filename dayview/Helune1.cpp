@@ -282,24 +282,24 @@ void TForm1::Act(QObject* control) {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     const bool drags = watched == ui_->Imagen || watched == ui_->Banner;
-    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const auto mouse = [event] { return static_cast<const QMouseEvent*>(event); };
     switch (event->type()) {
         case QEvent::MouseButtonPress:
             if (drags) {
-                ControlMouseDown(mouse->buttons(), mouse->position().toPoint());
-                if (mouse->button() == Qt::LeftButton) gesture_ = Gesture::Drag;
+                ControlMouseDown(mouse()->buttons(), mouse()->position().toPoint());
+                if (mouse()->button() == Qt::LeftButton) gesture_ = Gesture::Drag;
                 return true;
             }
-            if (mouse->button() != Qt::LeftButton) break;
+            if (mouse()->button() != Qt::LeftButton) break;
             gesture_ = Gesture::Control;
             clicks_.Clicked(watched, event);
             return true;
         case QEvent::MouseMove:
             // A control's moves belong to its press: they never reach the banner beneath.
-            if (drags && gesture_ == Gesture::Drag) ControlMouseMove(mouse->buttons(), mouse->position().toPoint());
+            if (drags && gesture_ == Gesture::Drag) ControlMouseMove(mouse()->buttons(), mouse()->position().toPoint());
             return true;
         case QEvent::MouseButtonRelease:
-            if (mouse->button() != Qt::LeftButton) break;
+            if (mouse()->button() != Qt::LeftButton) break;
             gesture_ = Gesture::None;
             if (drags) break;
             if (clicks_.Clicked(watched, event)) Act(watched);
