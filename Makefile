@@ -2,6 +2,8 @@
 # The two commands of the README, the benchmarks and the packages.
 BUILD ?= build
 JOBS  ?= $(shell nproc)
+# The packages' architecture: this machine's, or arm64 cross-built on amd64.
+ARCH  ?= $(shell dpkg --print-architecture)
 
 .PHONY: all deps build run test portable sanitize bench package plots clean
 
@@ -27,10 +29,11 @@ sanitize: deps
 bench: build
 	@$(BUILD)/bench/helune-bench
 
-# The Debian packages, in $(BUILD), checked by lintian.
-package: build
-	@cd $(BUILD) && cpack -G DEB
-	@lintian --fail-on error,warning $(BUILD)/*.deb
+# The Debian packages of ARCH, built as they ship (no tests) in
+# $(BUILD)-package-$(ARCH), checked by lintian.
+package:
+	@bash tools/install-deps.sh $(ARCH)
+	@bash tools/make-packages.sh $(ARCH) $(BUILD)-package-$(ARCH)
 
 # The README's pictures of Oslo, drawn by the console.
 plots: build
@@ -41,4 +44,4 @@ run: build
 	@bash tools/run.sh $(BUILD)/dialogs/helune
 
 clean:
-	@rm -rf $(BUILD) build-portable build-sanitize
+	@rm -rf $(BUILD) $(BUILD)-package-* build-portable build-sanitize

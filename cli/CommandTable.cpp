@@ -277,7 +277,7 @@ namespace {
 
 const ProgramText kProgram = {
     "helune-cli",
-    "times of the Sun and the Moon for people and scripts",
+    "sunrise, sunset, moonrise, moonset, twilight and moon phases for people and scripts",
     "The times of the Sun and the Moon for one place: risings, transits, settings, twilight, golden and blue "
     "hour, the Moon's phases, the equinoxes and solstices, the sky of an instant, and a wait for the next event. "
     "Without a command, the day's events. Dates are YYYY-MM-DD of the Gregorian calendar, from 0001-02-01 to "

@@ -22,7 +22,7 @@ WindowServices WithDialogs(WindowServices services) {
 }
 
 void NameTheApplication() {
-    QApplication::setApplicationName(QStringLiteral("helune"));
+    QApplication::setApplicationName(QStringLiteral(HELUNE_WINDOW_CLASS));
     QApplication::setDesktopFileName(QStringLiteral(HELUNE_APP_ID));
 }
 
