@@ -36,6 +36,9 @@ public:
 
     Kind kind() const { return kind_; }
     ClockSource source() const { return source_; }
+    // Whether this is universal time standing in for a system zone that cannot
+    // be used (see UsableZone).
+    bool StandsInForTheSystemZone() const { return kind_ == Kind::Fixed && source_ == ClockSource::SystemZone; }
     // The zone with its history, where the clock has one.
     const std::optional<QTimeZone>& zone() const { return zone_; }
 

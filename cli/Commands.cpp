@@ -164,6 +164,7 @@ int ListAlmanac(const CommandLine& line, Console& console, bool withSeasons) {
     const Format format = line.FormatAsked();
     const Clock clock = ClockOf(line.PlaceAsked(), console.system);
     const auto [from, to] = Dates(line, clock, console);
+    if (const auto note = UnusableZoneNote(clock, console.system)) std::fprintf(stderr, "helune-cli: %s\n", note->c_str());
     if (line.Flag("--all-day") && format != Format::Ics) throw UsageError{"--all-day: only with --format ics"};
     const UniversalTime start{clock.DayStart(from)}, end{clock.DayStart(to.addDays(1))};
     const bool phases = line.command().name == "phases";
@@ -256,6 +257,7 @@ int RunPoll(const CommandLine& line, Console& console) {
     const Format format = line.FormatAsked();
     const std::optional<SunBand> band = PolledBand(line);
     const Observer observer = Observer::FromOptions(line.PlaceAsked(), console.system);
+    if (observer.clock().StandsInForTheSystemZone()) throw NoLocalClock(console.system);
     const JulianDay instant = line.InstantAsked(observer.clock(), console);
     SayNotes(observer);
     const Word light = LightAt(observer, instant);
@@ -295,6 +297,7 @@ int RunWait(const CommandLine& line, Console& console) {
     const double offset = OffsetMinutesAsked(line);
     const IfMissed ifMissed = IfMissedAsked(line);
     const Observer observer = Observer::FromOptions(line.PlaceAsked(), console.system);
+    if (observer.clock().StandsInForTheSystemZone()) throw NoLocalClock(console.system);
     SayNotes(observer);
     const bool verbose = line.Flag("--verbose");
     const auto say = [&](const std::string& text) {

@@ -82,7 +82,7 @@ Clock ResolveClock(const PlaceOptions& options, const std::optional<City>& named
     } else if (named) {
         zone = QTimeZone(QByteArray::fromStdString(named->zone));
         source = ClockSource::PlaceZone;
-    } else if (!PlaceGiven(options) && kept.latitude && kept.zone) {
+    } else if (!PlaceGiven(options) && kept.latitude && kept.zone && UsableZone(*kept.zone)) {
         zone = kept.zone;
         source = ClockSource::StoredZone;
     }
@@ -90,7 +90,23 @@ Clock ResolveClock(const PlaceOptions& options, const std::optional<City>& named
         const LocationSettings settings = kept.window.missing ? DefaultSettings(system.timeZone()) : kept.window.settings;
         return Clock::Window(zone, settings, system.timeZone(), zone ? source : ClockSource::WindowRule);
     }
-    return zone ? Clock::OfZone(*zone, source) : Clock::OfZone(system.zone(), ClockSource::SystemZone);
+    if (zone) return Clock::OfZone(*zone, source);
+    // A system zone Qt cannot use would answer with any offset at all:
+    // universal time stands in for it, and says so.
+    const QTimeZone systemZone = system.zone();
+    if (UsableZone(systemZone)) return Clock::OfZone(systemZone, ClockSource::SystemZone);
+    return Clock::Fixed(0.0, ClockSource::SystemZone);
+}
+
+std::optional<std::string> UnusableZoneNote(const Clock& clock, const Surroundings& system) {
+    if (!clock.StandsInForTheSystemZone()) return std::nullopt;
+    return "the system's time zone " + Quoted(system.zoneName()) +
+           " cannot be used: answering in universal time (give --tz or --utc-offset)";
+}
+
+UsageError NoLocalClock(const Surroundings& system) {
+    return {"the system's time zone " + Quoted(system.zoneName()) +
+            " cannot be used, and the answer needs the place's clock: give --tz or --utc-offset"};
 }
 
 Place ResolvePlace(const PlaceOptions& options, const std::optional<City>& named, const KeptPlace& kept,
@@ -141,6 +157,7 @@ Observer Observer::FromOptions(const PlaceOptions& options, const Surroundings& 
     Observer observer(ResolvePlace(options, named, kept, clock, system.timeZone()), std::move(clock));
     observer.notes_ = kept.notes;
     observer.notes_.insert(observer.notes_.end(), notes.begin(), notes.end());
+    if (const auto note = UnusableZoneNote(observer.clock_, system)) observer.notes_.push_back(*note);
     if (const auto note = AssumedPlaceNote(observer.place_)) observer.notes_.push_back(*note);
     return observer;
 }

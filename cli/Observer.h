@@ -58,6 +58,13 @@ Place ResolvePlace(const PlaceOptions& options, const std::optional<City>& named
 // The clock of the options alone, for answers that need no place.
 Clock ClockOf(const PlaceOptions& options, const Surroundings& system = {});
 
+// What standard error says of a clock that stands in for an unusable system
+// zone, or nothing.
+std::optional<std::string> UnusableZoneNote(const Clock& clock, const Surroundings& system);
+// The refusal of a command that needs the place's own clock where only the
+// stand-in is had.
+UsageError NoLocalClock(const Surroundings& system);
+
 // What standard error says of a place the command line did not give, or nothing.
 std::optional<std::string> AssumedPlaceNote(const Place& place);
 

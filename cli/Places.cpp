@@ -2,10 +2,11 @@
 #include "Places.h"
 
 #include <algorithm>
-#include <cctype>
 #include <fstream>
 #include <set>
 #include <sstream>
+
+#include "Values.h"
 
 namespace helune::cli {
 
@@ -17,7 +18,7 @@ constexpr const char* kTables[] = {"zone1970.tab", "zone.tab"};
 std::optional<double> Angle(const std::string& text, std::size_t degreeDigits) {
     if (text.size() != 1 + degreeDigits + 2 && text.size() != 1 + degreeDigits + 4) return std::nullopt;
     if (text[0] != '+' && text[0] != '-') return std::nullopt;
-    if (!std::all_of(text.begin() + 1, text.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
+    if (!std::all_of(text.begin() + 1, text.end(), IsAsciiDigit))
         return std::nullopt;
     const double degrees = std::stoi(text.substr(1, degreeDigits));
     const double minutes = std::stoi(text.substr(1 + degreeDigits, 2));
@@ -32,11 +33,12 @@ std::string CityOf(const std::string& zone) {
     return city;
 }
 
-// Letters and digits in lower case: "New_York", "new york" and "NEW YORK" alike.
+// Letters and digits in lower case, as the C locale cases them: "New_York",
+// "new york" and "NEW YORK" alike.
 std::string Folded(const std::string& text) {
     std::string folded;
     for (const char c : text)
-        if (std::isalnum(static_cast<unsigned char>(c))) folded += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (IsAsciiLetter(c) || IsAsciiDigit(c)) folded += AsciiLower(c);
     return folded;
 }
 

@@ -7,6 +7,7 @@
 
 #include "Plots.h"
 #include "Report.h"
+#include "Values.h"
 #include "Writers.h"
 
 namespace helune::cli {
@@ -88,7 +89,7 @@ double GridTop(double scale) {
 double FootHeight(double scale) { return TextPixels(TextSize::Small, scale) * 2.2; }
 
 std::string Capitalised(std::string text) {
-    if (!text.empty()) text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+    if (!text.empty()) text[0] = AsciiUpper(text[0]);
     return text;
 }
 

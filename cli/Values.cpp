@@ -3,7 +3,6 @@
 
 #include <QDateTime>
 #include <QFileInfo>
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <iomanip>
@@ -26,11 +25,6 @@ constexpr std::size_t kLongestZoneName = 64;
 constexpr std::size_t kLongestSuggestedWord = 32;
 constexpr std::size_t kMostSuggestedZones = 3;
 
-bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
-
-// Letters as the C locale has them, whatever the user's: a Turkish locale's
-// dotless i must not change what a word is.
-char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // The unsigned decimal number that text is, whole: digits with at most one
 // point ("3.7", "12.", ".5"), read in the C notation whatever the locale.
@@ -38,7 +32,7 @@ std::optional<double> DecimalNumber(std::string_view text) {
     if (text.empty() || text.size() > kLongestNumber) return std::nullopt;
     int digits = 0, points = 0;
     for (const char c : text) {
-        if (IsDigit(c))
+        if (IsAsciiDigit(c))
             ++digits;
         else if (c == '.')
             ++points;
@@ -152,7 +146,7 @@ std::string Quoted(std::string_view text) {
 std::optional<int> DigitsAt(std::string_view text, std::size_t at, std::size_t count) {
     int value = 0;
     for (std::size_t i = at; i < at + count; ++i) {
-        if (i >= text.size() || !IsDigit(text[i])) return std::nullopt;
+        if (i >= text.size() || !IsAsciiDigit(text[i])) return std::nullopt;
         value = value * 10 + (text[i] - '0');
     }
     return value;

@@ -18,6 +18,13 @@ struct UsageError {
     std::string message;
 };
 
+// Characters as the C locale classes and cases them, whatever the user's: a
+// Turkish locale's dotless i must not change what a word is.
+inline bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+inline bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+inline char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+inline char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
 // A value as an error message quotes it: between quotes, cut to its first 40
 // bytes (never inside a character) so that one line stays one line.
 std::string Quoted(std::string_view text);

@@ -5,6 +5,8 @@
 #include <QDateTime>
 #include <optional>
 
+#include "Surroundings.h"
+
 namespace helune {
 namespace {
 
@@ -81,7 +83,8 @@ TimeZoneRecord TimeZoneRecordFor(const QTimeZone& zone, int year) {
 }
 
 TimeZoneRecord GetTimeZoneInformation() {
-    return TimeZoneRecordFor(QTimeZone::systemTimeZone(), QDate::currentDate().year());
+    const QTimeZone system = SystemTimeZone();
+    return TimeZoneRecordFor(UsableZone(system) ? system : QTimeZone::utc(), QDate::currentDate().year());
 }
 
 }  // namespace helune
