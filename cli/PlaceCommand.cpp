@@ -61,8 +61,10 @@ int Set(const CommandLine& line, Console& console) {
     const std::optional<std::string> elevation = line.Value("--elevation");
     const double height = elevation ? *ParseDecimal(*elevation) : 0.0;  // checked by the observer
     const int year = QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(console.clock.now() * 1000.0)).date().year();
-    if (!KeepPlace(place.latitude, place.longitudeWest, place.zone, height, year, console.system.store))
-        throw WriteError{"the place could not be kept in " + StoreLocation(console) + "; it is left as it was"};
+    QString why;
+    if (!KeepPlace(place.latitude, place.longitudeWest, place.zone, height, year, &why, console.system.store))
+        throw WriteError{"the place could not be kept in " + StoreLocation(console) + " (" + why.toStdString() +
+                         "); it is left as it was"};
     const Observer observer = Observer::FromOptions({}, console.system);
     const Record record = {MakeField(keys::kStore, Word{StoreLocation(console), StoreLocation(console)}),
                            MakeField(keys::kKept, true)};
@@ -72,9 +74,10 @@ int Set(const CommandLine& line, Console& console) {
 }
 
 int Forget(const CommandLine& line, Console& console) {
-    if (!ForgetPlace(console.system.store))
-        throw WriteError{"the kept place could not be taken out of " + StoreLocation(console) +
-                         "; it is left as it was"};
+    QString why;
+    if (!ForgetPlace(console.system.store, &why))
+        throw WriteError{"the kept place could not be taken out of " + StoreLocation(console) + " (" +
+                         why.toStdString() + "); it is left as it was"};
     const Record record = {MakeField(keys::kStore, Word{StoreLocation(console), StoreLocation(console)}),
                            MakeField(keys::kKept, false)};
     WriteDocument(line.FormatAsked(), console.out, {Layout::Sections, {}, {}, {}}, record, Clock::Fixed(0.0));

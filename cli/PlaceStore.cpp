@@ -63,7 +63,7 @@ KeptPlace ReadKeptPlace(const RegistryStore& store) {
     return kept;
 }
 
-bool KeepPlace(double latitude, double longitudeWest, const QTimeZone& zone, double height, int year,
+bool KeepPlace(double latitude, double longitudeWest, const QTimeZone& zone, double height, int year, QString* why,
                const RegistryStore& store) {
     LocationSettings settings = DefaultSettings(TimeZoneRecordFor(zone, year));
     settings.Latitud = latitude;
@@ -77,13 +77,13 @@ bool KeepPlace(double latitude, double longitudeWest, const QTimeZone& zone, dou
                            {QStringLiteral("Ajuste"), SettingText(settings.Ajuste, separator)},
                            {QString::fromLatin1(kStoredZone), QString::fromUtf8(zone.id())},
                            {QString::fromLatin1(kStoredHeight), SettingText(height, separator)}},
-                          store);
+                          store, why);
 }
 
-bool ForgetPlace(const RegistryStore& store) {
+bool ForgetPlace(const RegistryStore& store, QString* why) {
     std::vector<QString> names = {QString::fromLatin1(kStoredZone), QString::fromLatin1(kStoredHeight)};
     for (const char* name : kStoredSettingNames) names.push_back(QString::fromLatin1(name));
-    return DeleteRegValues(RegistryRoot::CurrentUser, RegistryKeyPath, names, store);
+    return DeleteRegValues(RegistryRoot::CurrentUser, RegistryKeyPath, names, store, why);
 }
 
 }  // namespace helune::cli

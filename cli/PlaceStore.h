@@ -32,13 +32,13 @@ KeptPlace ReadKeptPlace(const RegistryStore& store);
 // Keeps a place: its coordinates, the zone's standard offset, daylight-saving
 // flag and adjustment as the options dialog would set them for the year, the
 // zone's name and the height, in one replacement of the store. Answers
-// whether all were written.
-bool KeepPlace(double latitude, double longitudeWest, const QTimeZone& zone, double height, int year,
+// whether all were written, and if not, why.
+bool KeepPlace(double latitude, double longitudeWest, const QTimeZone& zone, double height, int year, QString* why,
                const RegistryStore& store);
 
 // Takes the kept place out of the store, the window's five values and the
-// console's two; answers whether the store was written.
-bool ForgetPlace(const RegistryStore& store);
+// console's two; answers whether the store was written, and if not, why.
+bool ForgetPlace(const RegistryStore& store, QString* why);
 
 // The heights --elevation and the store take, metres.
 inline constexpr double kHighestElevation = 9000.0;

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "Registry.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
@@ -83,59 +85,101 @@ bool OnDisk(QFile& file) {
 #endif
 }
 
+// Why a save failed, for the caller to say.
+using Failure = QString;
+
 // Replaces the file by one holding bytes: written beside it, flushed to the
 // disk and read back whole before it takes the file's name, so that a full
-// disk or a failed write leaves the old file as it was.
-bool Replace(const QString& fileName, const QByteArray& bytes) {
+// disk or a failed write leaves the old file as it was. The file written
+// beside it is removed on any failure.
+std::optional<Failure> Replace(const QString& fileName, const QByteArray& bytes) {
     const QFileInfo info(fileName);
-    if (!QDir().mkpath(info.absolutePath())) return false;
     QTemporaryFile fresh(info.absoluteFilePath() + QStringLiteral(".XXXXXX"));
-    if (!fresh.open() || fresh.write(bytes) != bytes.size() || !fresh.flush() || !OnDisk(fresh)) return false;
+    if (!fresh.open()) return QStringLiteral("cannot write in %1: %2").arg(info.absolutePath(), fresh.errorString());
+    if (fresh.write(bytes) != bytes.size() || !fresh.flush() || !OnDisk(fresh))
+        return QStringLiteral("cannot write %1 whole: %2").arg(fresh.fileName(), fresh.errorString());
     if (info.exists()) fresh.setPermissions(QFile::permissions(fileName));
     fresh.close();
     const std::optional<QByteArray> written = Contents(fresh.fileName());
-    if (!written || *written != bytes) return false;
+    if (!written || *written != bytes) return QStringLiteral("%1 did not read back as written").arg(fresh.fileName());
     std::error_code failed;
     std::filesystem::rename(QFile::encodeName(fresh.fileName()).toStdString(),
                             QFile::encodeName(info.absoluteFilePath()).toStdString(), failed);
-    if (failed) return false;
+    if (failed) return QStringLiteral("cannot replace %1: %2").arg(fileName, QString::fromStdString(failed.message()));
     fresh.setAutoRemove(false);  // it is the store now
-    return true;
+    return std::nullopt;
 }
 
-// Replaces the store's file by the edit of its text.
-bool EditFile(const StoreName& store, const std::function<QByteArray(const QByteArray&)>& edit) {
-    const QString fileName = FileOf(store);
+// The file a save changes: the store's, or where it links to (a settings
+// file kept with a person's other dotfiles), so that the link stays a link.
+QString SavedFile(const QString& fileName) {
     const QFileInfo info(fileName);
+    if (!info.isSymLink()) return info.absoluteFilePath();
+    return QFileInfo(info.symLinkTarget()).absoluteFilePath();
+}
+
+// What saves killed before their end left beside the file: its name and six
+// characters, a minute old or more.
+void RemoveLeftovers(const QString& fileName) {
+    constexpr int kLeftoverSeconds = 60;
+    const QFileInfo info(fileName);
+    const QDateTime old = QDateTime::currentDateTimeUtc().addSecs(-kLeftoverSeconds);
+    const QDir folder = info.absoluteDir();
+    for (const QFileInfo& leftover :
+         folder.entryInfoList({info.fileName() + QStringLiteral(".??????")}, QDir::Files | QDir::Hidden))
+        if (leftover.lastModified().toUTC() < old) QFile::remove(leftover.absoluteFilePath());
+}
+
+// Replaces the store's file by the edit of its text, the reading, the edit
+// and the replacement under a lock beside the file, so that saves made at
+// once by windows and consoles all land.
+std::optional<Failure> EditFile(const StoreName& store, const std::function<QByteArray(const QByteArray&)>& edit) {
+    constexpr int kStaleLockMs = 10000, kLockWaitMs = 5000;
+    const QString fileName = SavedFile(FileOf(store));
+    const QFileInfo info(fileName);
+    if (!QDir().mkpath(info.absolutePath())) return QStringLiteral("cannot make the folder %1").arg(info.absolutePath());
+    QLockFile lock(fileName + QStringLiteral(".lock"));
+    lock.setStaleLockTime(kStaleLockMs);
+    if (!lock.tryLock(kLockWaitMs)) return QStringLiteral("cannot lock %1: another save holds it").arg(fileName);
+    RemoveLeftovers(fileName);
     // Only a regular file, or none, is ever replaced.
-    if ((info.exists() || info.isSymLink()) && !info.isFile()) return false;
+    if ((info.exists() || info.isSymLink()) && !info.isFile())
+        return QStringLiteral("%1 is not a regular file").arg(fileName);
     const std::optional<QByteArray> old = Contents(fileName);
-    if (!old) return false;
+    if (!old) return QStringLiteral("cannot read %1").arg(fileName);
     return Replace(fileName, edit(*old));
 }
 
-bool SetValues(const StoreName& store, const std::vector<std::pair<QString, QString>>& values) {
+std::optional<Failure> SetValues(const StoreName& store, const std::vector<std::pair<QString, QString>>& values) {
 #ifdef Q_OS_WIN
     if (IsRegistry(store)) {
         const std::unique_ptr<QSettings> key = RegistryKey(store);
         for (const auto& [name, text] : values) key->setValue(name, text);
         key->sync();
-        return key->status() == QSettings::NoError;
+        if (key->status() == QSettings::NoError) return std::nullopt;
+        return QStringLiteral("cannot write the registry key");
     }
 #endif
     return EditFile(store, [&](const QByteArray& old) { return IniWithValues(old, values); });
 }
 
-bool RemoveValues(const StoreName& store, const std::vector<QString>& names) {
+std::optional<Failure> RemoveValues(const StoreName& store, const std::vector<QString>& names) {
 #ifdef Q_OS_WIN
     if (IsRegistry(store)) {
         const std::unique_ptr<QSettings> key = RegistryKey(store);
         for (const QString& name : names) key->remove(name);
         key->sync();
-        return key->status() == QSettings::NoError;
+        if (key->status() == QSettings::NoError) return std::nullopt;
+        return QStringLiteral("cannot write the registry key");
     }
 #endif
     return EditFile(store, [&](const QByteArray& old) { return IniWithoutValues(old, names); });
+}
+
+// Whether a save succeeded, saying why not where asked.
+bool Saved(const std::optional<Failure>& failure, QString* why) {
+    if (failure && why) *why = *failure;
+    return !failure;
 }
 
 // Integers are stored as their plain decimal text.
@@ -150,18 +194,19 @@ std::optional<QString> TextOfKind(const QString& text, int kind) {
 }  // namespace
 
 bool WriteRegValues(RegistryRoot root, const QString& keyPath, const std::vector<std::pair<QString, QString>>& values,
-                    const RegistryStore& where) {
+                    const RegistryStore& where, QString* why) {
     const std::optional<StoreName> store = StoreNameOf(root, keyPath, where);
-    if (!store) return false;
+    if (!store) return Saved(QStringLiteral("no key %1").arg(keyPath), why);
     for (const auto& value : values)
-        if (value.first.isEmpty()) return false;
-    return SetValues(*store, values);
+        if (value.first.isEmpty()) return Saved(QStringLiteral("a value without a name"), why);
+    return Saved(SetValues(*store, values), why);
 }
 
 bool DeleteRegValues(RegistryRoot root, const QString& keyPath, const std::vector<QString>& names,
-                     const RegistryStore& where) {
+                     const RegistryStore& where, QString* why) {
     const std::optional<StoreName> store = StoreNameOf(root, keyPath, where);
-    return store && RemoveValues(*store, names);
+    if (!store) return Saved(QStringLiteral("no key %1").arg(keyPath), why);
+    return Saved(RemoveValues(*store, names), why);
 }
 
 bool WriteRegValue(RegistryRoot root, const QString& keyPath, const QString& name, const QString& text, int kind,

@@ -6,6 +6,10 @@
 // when it is a regular file of a sensible size, and only ever replaced whole by
 // a new one that has been written and read back; every line of it that the
 // program does not set (a person's comments, other keys) is kept as it was.
+// Each save reads, edits and replaces the file under a lock beside it
+// (Helune.conf.lock), so that saves made at once by several programs all
+// land; a file that is a symbolic link is saved where it links to, and stays
+// a link; what a killed save left beside the file goes at the next save.
 #pragma once
 
 #include <QString>
@@ -38,13 +42,13 @@ bool WriteRegValue(RegistryRoot root, const QString& keyPath, const QString& nam
                    const RegistryStore& store = {});
 
 // Writes several text values in one replacement of the store, so that they
-// are kept all together or not at all.
+// are kept all together or not at all; why, where given, says why not.
 bool WriteRegValues(RegistryRoot root, const QString& keyPath, const std::vector<std::pair<QString, QString>>& values,
-                    const RegistryStore& store = {});
+                    const RegistryStore& store = {}, QString* why = nullptr);
 
 // Deletes values, in one replacement of the store; the others stay as they were.
 bool DeleteRegValues(RegistryRoot root, const QString& keyPath, const std::vector<QString>& names,
-                     const RegistryStore& store = {});
+                     const RegistryStore& store = {}, QString* why = nullptr);
 
 // Where the store lives, as a person would look for it: the file's path, or
 // the registry key.

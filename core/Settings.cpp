@@ -138,16 +138,17 @@ StoredSettings ReadStoredSettings(const LocationSettings& current, QChar decimal
     return stored;
 }
 
-void WriteStoredSettings(const LocationSettings& settings, QChar decimalSeparator, const RegistryStore& store) {
+bool WriteStoredSettings(const LocationSettings& settings, QChar decimalSeparator, const RegistryStore& store,
+                         QString* why) {
     // One replacement of the store for the five, so that no crash between them
     // leaves a mixture of old and new.
-    WriteRegValues(RegistryRoot::CurrentUser, RegistryKeyPath,
+    return WriteRegValues(RegistryRoot::CurrentUser, RegistryKeyPath,
                    {{QStringLiteral("Verano"), SettingText(settings.Verano)},
                     {QStringLiteral("Huso"), SettingText(settings.Huso, decimalSeparator)},
                     {QStringLiteral("Longitud"), SettingText(settings.Longitud, decimalSeparator)},
                     {QStringLiteral("Latitud"), SettingText(settings.Latitud, decimalSeparator)},
                     {QStringLiteral("Ajuste"), SettingText(settings.Ajuste, decimalSeparator)}},
-                   store);
+                   store, why);
 }
 
 }  // namespace helune

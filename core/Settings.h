@@ -78,7 +78,9 @@ StoredSettings ReadStoredSettings(const LocationSettings& current, QChar decimal
 inline constexpr const char* kStoredSettingNames[] = {"Verano", "Huso", "Longitud", "Latitud", "Ajuste"};
 
 // Writes the five settings ("Verano", "Huso", "Longitud", "Latitud", "Ajuste")
-// in one replacement of the store, all or none; a failure is not reported.
-void WriteStoredSettings(const LocationSettings& settings, QChar decimalSeparator, const RegistryStore& store = {});
+// in one replacement of the store, all or none; whether they were written,
+// and where why is given, why not.
+bool WriteStoredSettings(const LocationSettings& settings, QChar decimalSeparator, const RegistryStore& store = {},
+                         QString* why = nullptr);
 
 }  // namespace helune

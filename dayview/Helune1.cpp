@@ -3,6 +3,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QDate>
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -77,6 +78,7 @@ TForm1::TForm1(WindowServices services, QWidget* parent)
         control->installEventFilter(this);
     ui_->dMen->installEventFilter(this);
     ui_->dMas->installEventFilter(this);
+    ShowMessage = [this](const QString& text) { QMessageBox::warning(this, kApplicationTitle, text); };
     // The window takes the keys itself: it is one control to the keyboard.
     setFocusPolicy(Qt::StrongFocus);
     setAccessibleDescription(kWindowKeys);
@@ -183,7 +185,13 @@ void TForm1::RestoreStoredPosition() {
     if (const auto at = OnScreen(wanted, size())) move(*at);
 }
 
-void TForm1::StoreParameters() { WriteStoredSettings(Settings(), UserDecimalSeparator(), services_.store); }
+// A failed save is said, with its reason, and the window goes on: the
+// settings stay in force for this session.
+void TForm1::StoreParameters() {
+    QString why;
+    if (!WriteStoredSettings(Settings(), UserDecimalSeparator(), services_.store, &why))
+        ShowMessage(QStringLiteral("The settings could not be saved: %1.").arg(why));
+}
 
 void TForm1::GetInitialValues(bool applyDefaults) {
     const TimeZoneRecord zone = services_.timeZone();
@@ -252,9 +260,11 @@ void TForm1::ControlMouseMove(Qt::MouseButtons buttons, QPoint at) {
 }
 
 void TForm1::FormClose() {
-    WriteRegValues(RegistryRoot::CurrentUser, RegistryKeyPath,
-                   {{QStringLiteral("Left"), QString::number(x())}, {QStringLiteral("Top"), QString::number(y())}},
-                   services_.store);
+    QString why;
+    if (!WriteRegValues(RegistryRoot::CurrentUser, RegistryKeyPath,
+                        {{QStringLiteral("Left"), QString::number(x())}, {QStringLiteral("Top"), QString::number(y())}},
+                        services_.store, &why))
+        ShowMessage(QStringLiteral("The window's position could not be saved: %1.").arg(why));
     ChartBitmap = QPixmap();
 }
 

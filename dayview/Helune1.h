@@ -83,6 +83,9 @@ public:
     LocationSettings Settings() const;
     void SetSettings(const LocationSettings& settings);
 
+    // Says that a save failed, once for each failure; a warning box unless replaced.
+    std::function<void(const QString&)> ShowMessage;
+
     Ui::TForm1* form() const { return ui_.get(); }
 
 protected:

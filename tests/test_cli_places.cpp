@@ -349,6 +349,15 @@ TEST_F(CliConsole, APlaceKeptInTheWindowsStore) {
     EXPECT_EQ(RunAt({"day"}, "UTC", kNow).status, 2) << "nothing kept any more";
 }
 
+// A store that cannot be written: place set and forget fail with status 1.
+TEST_F(CliConsole, AStoreThatCannotBeWrittenFailsTheSave) {
+    QFile inTheWay(config_.path() + "/Velmora");
+    ASSERT_TRUE(inTheWay.open(QIODevice::WriteOnly) && inTheWay.write("x") == 1);
+    inTheWay.close();
+    EXPECT_EQ(RunAt({"place", "set", "Oslo"}, "UTC", kNow).status, 1);
+    EXPECT_EQ(RunAt({"place", "forget"}, "UTC", kNow).status, 1);
+}
+
 TEST_F(CliConsole, APlaceKeptBadlyIsRefusedAndAnIncompleteOneSaid) {
     EXPECT_EQ(RunAt({"place", "set"}, "UTC", kNow).status, 2);
     EXPECT_EQ(RunAt({"place", "set", "Oslo", "--utc-offset", "+01:00"}, "UTC", kNow).status, 2);

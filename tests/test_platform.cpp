@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimeZone>
 #include <csignal>
@@ -19,6 +22,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include "IniFile.h"
 #include "JpegDecoder.h"
 #include "Registry.h"
 #include "TimeZoneRecord.h"
@@ -294,6 +298,60 @@ TEST_F(SettingsStore, AFullDiskLeavesTheOldStoreWhole) {
     EXPECT_EQ(QDir(OrganizationFolder()).entryList(QDir::Files), QStringList{QStringLiteral("Helune.conf")});
 }
 
+// Two programs saving at once, 200 values each, one save a value: every save
+// reads, edits and replaces the file under the store's lock, so all 400 land.
+TEST_F(SettingsStore, SavesMadeAtOnceByTwoProgramsAllLand) {
+    constexpr int kSaves = 200;
+    QProcess first, second;
+    first.start(HELUNE_STORE_WRITER, {folder_.path(), "first", QString::number(kSaves)});
+    second.start(HELUNE_STORE_WRITER, {folder_.path(), "second", QString::number(kSaves)});
+    ASSERT_TRUE(first.waitForFinished(60000) && second.waitForFinished(60000));
+    EXPECT_EQ(first.exitCode(), 0);
+    EXPECT_EQ(second.exitCode(), 0);
+    const QByteArray file = Contents(StoreFile());
+    int saved = 0;
+    for (const char* prefix : {"first", "second"})
+        for (int i = 0; i < kSaves; ++i) saved += IniValue(file, prefix + QString::number(i)).has_value();
+    EXPECT_EQ(saved, 2 * kSaves);
+    EXPECT_FALSE(QFile::exists(StoreFile() + ".lock")) << "the lock goes with the save";
+}
+
+// A store kept with a person's dotfiles, linked from where the program looks:
+// the save writes the link's target, and the link stays a link.
+TEST_F(SettingsStore, ALinkedStoreIsSavedWhereItLinks) {
+    const QString dotfiles = folder_.path() + "/dotfiles";
+    ASSERT_TRUE(QDir().mkpath(dotfiles) && QDir().mkpath(OrganizationFolder()));
+    ASSERT_TRUE(Replace(dotfiles + "/Helune.conf", "; mine\n[General]\nZone=1\n"));
+    ASSERT_TRUE(QFile::link("../dotfiles/Helune.conf", StoreFile()));
+    ASSERT_TRUE(Write(QStringLiteral("Zone"), QStringLiteral("2")));
+    EXPECT_TRUE(QFileInfo(StoreFile()).isSymLink());
+    EXPECT_EQ(Contents(dotfiles + "/Helune.conf"), QByteArray("; mine\n[General]\nZone=2\n"));
+    EXPECT_EQ(Read(QStringLiteral("Zone")), QStringLiteral("2"));
+}
+
+// A save killed before its end leaves its file beside the store: the next save
+// removes those a minute old or more, not one a save may be writing now.
+TEST_F(SettingsStore, WhatKilledSavesLeftGoesAtTheNextSave) {
+    Plant("[General]\nZone=1\n");
+    const QString old = StoreFile() + ".a1B2c3", fresh = StoreFile() + ".d4E5f6";
+    ASSERT_TRUE(Replace(old, "[General]\nZone=half") && Replace(fresh, "[General]\nZone=hal"));
+    QFile aged(old);
+    ASSERT_TRUE(aged.open(QIODevice::ReadWrite) &&
+                aged.setFileTime(QDateTime::currentDateTime().addSecs(-120), QFileDevice::FileModificationTime));
+    aged.close();
+    ASSERT_TRUE(Write(QStringLiteral("Zone"), QStringLiteral("2")));
+    EXPECT_FALSE(QFile::exists(old));
+    EXPECT_TRUE(QFile::exists(fresh));
+}
+
+// A save that fails says why.
+TEST_F(SettingsStore, AFailedSaveSaysWhy) {
+    ASSERT_TRUE(Replace(OrganizationFolder(), "in the way"));
+    QString why;
+    EXPECT_FALSE(WriteRegValues(RegistryRoot::CurrentUser, RegistryKeyPath, {{"Zone", "1"}}, {}, &why));
+    EXPECT_EQ(why, "cannot make the folder " + OrganizationFolder());
+}
+
 // ---------------------------------------------------------------------------------------
 // The time-zone record
 
@@ -412,7 +470,32 @@ TEST(GetTimeZoneInformation, FollowsTheTzEnvironmentVariable) {
     }
 }
 
+// The system's zone: TZ by name, or its zone file by path (with or without a
+// leading ':'); a zone that cannot serve as a clock (unknown, not a zone
+// file, beyond 14 hours) is no usable zone, and the window's record of it is
+// universal time's.
+TEST(SystemTimeZone, ByNameOrFileAndOnlyWhenUsable) {
+    for (const char* madrid : {"Europe/Madrid", ":Europe/Madrid", "/usr/share/zoneinfo/Europe/Madrid",
+                               ":/usr/share/zoneinfo/Europe/Madrid"}) {
+        const ZoneEnvironment zone(madrid);
+        EXPECT_EQ(SystemTimeZone().id(), QByteArray("Europe/Madrid")) << madrid;
+        EXPECT_TRUE(UsableZone(SystemTimeZone())) << madrid;
+    }
+    QTemporaryDir folder;
+    const QString garbage = folder.filePath("garbage");
+    ASSERT_TRUE(Replace(garbage, QByteArray(100, '\x5a')));
+    for (const QByteArray& unusable : {QByteArray("Europe/Nowhere"), QByteArray("<+99>-99"), QByteArray("AAA-24"),
+                                       QFile::encodeName(garbage)}) {
+        const ZoneEnvironment zone(unusable);
+        EXPECT_FALSE(UsableZone(SystemTimeZone())) << unusable.constData();
+        EXPECT_EQ(GetTimeZoneInformation().Bias, 0) << unusable.constData();
+    }
+    const ZoneEnvironment empty("");
+    EXPECT_TRUE(UsableZone(SystemTimeZone())) << "an empty TZ is universal time";
+}
+
 // ---------------------------------------------------------------------------------------
+// Today's date// ---------------------------------------------------------------------------------------
 // Today's date
 
 TEST(LocalToday, IsTheSystemDate) {

@@ -448,6 +448,31 @@ TEST_F(WindowTest, BothDialogsOpenAtTheCentreOfTheScreen) {
     window.UpdatesClick();
 }
 
+// A save that fails (here the store's folder cannot be made: a file stands
+// in its way) is said once, with its reason, and the window goes on; closing
+// says so for the position, accepting new settings for them.
+TEST_F(WindowTest, AFailedSaveIsSaidOnce) {
+    QFile inTheWay(config_.path() + "/Velmora");
+    ASSERT_TRUE(inTheWay.open(QIODevice::WriteOnly) && inTheWay.write("in the way") == 10);
+    inTheWay.close();
+    WindowServices services = Services();
+    services.options = [](ShownSettings& record, QWidget*) {
+        record.Latitud = 40.4;
+        return true;
+    };
+    TForm1 window(services);
+    QStringList messages;
+    window.ShowMessage = [&messages](const QString& text) { messages << text; };
+    window.show();
+    window.OpcionesClick();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0], "The settings could not be saved: cannot make the folder " + config_.path() + "/Velmora.");
+    EXPECT_EQ(window.Latitud, 40.4) << "in force for the session";
+    window.close();
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_TRUE(messages[1].startsWith("The window's position could not be saved: ")) << messages[1].toStdString();
+}
+
 // Under a window manager (check_window_manager.sh runs these under Xvfb with
 // openbox), each dialog's frame, its title bar included, is centred on the
 // screen of the main window, to the pixel the halving allows.
