@@ -8,7 +8,9 @@
 #include <iostream>
 #include <iterator>
 #include <limits>
+#include <optional>
 #include <sstream>
+#include <string>
 
 #include "DayFacts.h"
 #include "Efemerides.h"
@@ -70,13 +72,32 @@ void PrintEvents(std::ostream& out, const EventsQuery& q) {
             << p.Second << ' ' << p.PhaseCode << '\n';
 }
 
+// No line of six values needs more.
+constexpr std::size_t kLongestLine = 1000;
+
+// The next line of in, without its end; nothing at the end of the input. A
+// line longer than kLongestLine bytes is refused as soon as that many are
+// read, so that an endless one (/dev/zero) takes no more memory than a line.
+std::optional<std::string> NextLine(std::istream& in, int number) {
+    std::string line;
+    for (int c; (c = in.get()) != std::char_traits<char>::eof();) {
+        if (c == '\n') return line;
+        if (line.size() == kLongestLine)
+            throw UsageError{"line " + std::to_string(number) + ": longer than " + std::to_string(kLongestLine) +
+                             " bytes"};
+        line.push_back(static_cast<char>(c));
+    }
+    if (in.bad()) throw WriteError{"standard input could not be read"};
+    return line.empty() ? std::nullopt : std::optional(line);
+}
+
 // 'events -': one date and place a line on standard input, answered in order;
 // blank lines are passed over. A bad line stops the run with its number.
 void EventsOfInput(std::ostream& out) {
     int number = 0;
-    for (std::string line; std::getline(std::cin, line);) {
+    while (const std::optional<std::string> line = NextLine(std::cin, number + 1)) {
         ++number;
-        std::istringstream fields(line);
+        std::istringstream fields(*line);
         const std::vector<std::string> words{std::istream_iterator<std::string>(fields),
                                              std::istream_iterator<std::string>()};
         if (words.empty()) continue;

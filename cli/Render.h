@@ -21,6 +21,7 @@ QImage RenderDayChart(const Observer& observer, QDate date);
 // Qt's GUI on the offscreen platform, whatever the environment names, with
 // its notes about the platform kept off standard error: painting needs it,
 // no display does. Where an application runs already (the tests'), that one.
+// Without any font to draw text with, a WriteError.
 class OffscreenPainting {
 public:
     OffscreenPainting();

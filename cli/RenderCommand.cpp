@@ -2,6 +2,7 @@
 // render in helune-render: the window's chart painted as the window paints it,
 // on the offscreen platform, and written whole.
 #include <QBuffer>
+#include <QFontMetricsF>
 #include <QHashFunctions>
 #include <QSaveFile>
 #include <cerrno>
@@ -35,6 +36,10 @@ bool OffscreenPainting::Prepare() {
 
 OffscreenPainting::OffscreenPainting() {
     if (!QCoreApplication::instance()) application_.emplace(argc_, argv_);
+    // Without a font every text would be drawn as empty boxes (the system's
+    // font aliases are still named, but draw no letter).
+    if (!QFontMetricsF(QFont(QStringLiteral("sans-serif"))).inFont(QLatin1Char('A')))
+        throw WriteError{"no font to draw the picture's text with: install one (Debian's fonts-dejavu-core)"};
 }
 
 void WritePicture(const std::string& path, const QByteArray& bytes, Console& console) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # The console against what a careless script or a hostile value gives it: a
-# comma locale, empty values, output that cannot be written, a full disk.
+# comma locale, empty values, endless input, output that cannot be written, a
+# full disk, no fonts.
 # Each case: the status and one line on standard error, or the answer.
 #   tests/check_hostile.sh HELUNE_CLI
 set -uo pipefail
@@ -83,6 +84,17 @@ expect 1 "could not be written whole \(File too large\); it is left as it was$" 
   bash -c "ulimit -f 4; trap '' XFSZ; exec \"$cli\" render 2026-12-08 --lat 1 --lon 1 --output \"$work/chart.png\""
 [[ $(cat "$work/chart.png") == "the previous picture" ]] || fail "render: the previous picture was changed"
 [[ $(ls "$work" | grep -c chart) == 1 ]] || fail "render: a temporary file was left: $(ls "$work")"
+
+# An endless line of standard input is refused as soon as it is too long, in
+# little memory; with no font the pictures are refused, not drawn as boxes.
+expect 2 "^helune-cli: line 1: longer than 1000 bytes$" -- \
+  bash -c "ulimit -v 1000000; exec \"$cli\" events - </dev/zero"
+printf '<?xml version="1.0"?>\n<fontconfig><cachedir>%s</cachedir></fontconfig>\n' "$work/fonts" >"$work/fonts.conf"
+for picture in "render 2026-12-08" "plot moon 2026-12"; do
+  expect 1 "^helune-cli: no font to draw the picture's text with" -- \
+    env FONTCONFIG_FILE="$work/fonts.conf" "$cli" $picture --lat 1 --lon 1 --output "$work/boxes.png"
+done
+[[ ! -e $work/boxes.png ]] || fail "a picture without fonts was written"
 
 # render needs no display, whatever the environment names.
 expect 0 "" -- env QT_QPA_PLATFORM=xcb DISPLAY= WAYLAND_DISPLAY= "$cli" render 2026-12-08 --lat 1 --lon 1 \
