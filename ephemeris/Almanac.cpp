@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "Horizon.h"
 #include "Phases.h"
@@ -49,12 +50,21 @@ constexpr double kSeasonReach = 5.0;
 
 Row RowOf(SunOrMoon body) { return body == SunOrMoon::Sun ? kEarthRow : kMoonRow; }
 
-// Instants beyond this many days from J2000 lie far outside every theory.
-constexpr double kFarthestDays = 1e8;
-
-bool Holds(UniversalTime from, UniversalTime to) {
-    return std::fabs(from.jd - kJ2000) < kFarthestDays && std::fabs(to.jd - kJ2000) < kFarthestDays && from < to;
+// The part of [from, to) the interface answers for: within the span, and
+// nothing for an interval that is empty, reversed, not finite or longer than
+// the longest.
+struct Interval {
+    UniversalTime from, to;
+};
+std::optional<Interval> Answered(UniversalTime from, UniversalTime to) {
+    if (!(from < to) || !std::isfinite(from.jd) || !std::isfinite(to.jd) || to - from > kLongestInterval)
+        return std::nullopt;
+    const Interval within{std::max(from, kFirstInstant), std::min(to, kEndInstant)};
+    if (!(within.from < within.to)) return std::nullopt;
+    return within;
 }
+
+bool InSpan(UniversalTime t) { return t >= kFirstInstant && t < kEndInstant; }
 
 // Calls visit(track, a, b) for consecutive pieces [a, b) of [from, to), each
 // with the body's track over positions a day apart that cover it with a day to
@@ -62,7 +72,10 @@ bool Holds(UniversalTime from, UniversalTime to) {
 template <class Visit>
 void ForEachPiece(SunOrMoon body, double longitude, double latitude, UniversalTime from, UniversalTime to,
                   Visit visit) {
-    if (!Holds(from, to)) return;
+    const std::optional<Interval> answered = Answered(from, to);
+    if (!answered) return;
+    from = answered->from;
+    to = answered->to;
     const Row row = RowOf(body);
     for (UniversalTime a = from; a < to; a = a + Days{kPieceDays}) {
         const UniversalTime b = std::min(a + Days{kPieceDays}, to);
@@ -139,6 +152,7 @@ std::vector<Transit> FindTransits(SunOrMoon body, UniversalTime from, UniversalT
 // Meeus, Astronomical Algorithms, ch. 48: the phase angle i from the Moon's
 // elongation ψ and the two distances, tan i = R sin ψ / (Δ − R cos ψ).
 BodyPosition FindPosition(SunOrMoon body, UniversalTime universal, double longitude, double latitude) {
+    if (!InSpan(universal)) return {NAN, NAN, NAN, NAN, NAN, NAN, NAN};
     const DynamicalTime dynamical = ToDynamical(universal);
     const JulianDay tt = dynamical.jd;
     const EarthOrientation orientation = EarthOrientationAt(dynamical, universal);
@@ -175,7 +189,10 @@ BodyPosition FindPosition(SunOrMoon body, UniversalTime universal, double longit
 // Moon's longitude falls by 90° a quarter.
 std::vector<PrincipalPhase> FindPhases(UniversalTime from, UniversalTime to) {
     std::vector<PrincipalPhase> found;
-    if (!Holds(from, to)) return found;
+    const std::optional<Interval> answered = Answered(from, to);
+    if (!answered) return found;
+    from = answered->from;
+    to = answered->to;
     const double quarter = kSynodicMonth / 4.0;
     const auto first = static_cast<long>(std::floor((ToDynamical(from).jd - kMeanNewMoon2000) / quarter));
     const auto last = static_cast<long>(std::ceil((ToDynamical(to).jd - kMeanNewMoon2000) / quarter));
@@ -193,7 +210,10 @@ std::vector<PrincipalPhase> FindPhases(UniversalTime from, UniversalTime to) {
 
 std::vector<SeasonStart> FindSeasons(UniversalTime from, UniversalTime to) {
     std::vector<SeasonStart> found;
-    if (!Holds(from, to)) return found;
+    const std::optional<Interval> answered = Answered(from, to);
+    if (!answered) return found;
+    from = answered->from;
+    to = answered->to;
     const DynamicalTime start = ToDynamical(from);
     const double longitude = SunApparentLongitude(start.jd);
     // The next multiple of 90° after the Sun's longitude at the start, a quarter

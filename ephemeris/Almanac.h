@@ -9,8 +9,15 @@
 // time (UT), UniversalTime of TimeScales.h, which no dynamical instant passes
 // for; angles are degrees; longitude is positive West of Greenwich, latitude
 // positive North. An interval [from, to) includes from and excludes to; an
-// interval that is empty, reversed, not finite or beyond 10⁸ days of J2000
-// holds nothing.
+// interval that is empty, reversed or not finite holds nothing.
+//
+// The span: every answer lies between 1 January −4000 and 1 January +8001
+// (kFirstInstant, kEndInstant; proleptic Gregorian, universal time), over
+// which the theories (VSOP87, ELP-2000/82, IAU 1980 nutation) and the ΔT
+// model are used and the engine is tested; an interval reaching beyond it is
+// answered for its part within, and one longer than kLongestInterval (10 000
+// years) holds nothing, so that no call runs without end. A position asked
+// outside the span is not a number.
 //
 // The model of the events: the body's apparent altitude and hour angle (light
 // time, aberration, FK5 and nutation), the position at the dynamical time of
@@ -38,6 +45,10 @@
 namespace helune {
 
 enum class SunOrMoon : int8_t { Sun, Moon };
+
+inline constexpr UniversalTime kFirstInstant{260089.5};  // −4000-01-01 00:00 UT
+inline constexpr UniversalTime kEndInstant{4643365.5};   // +8001-01-01 00:00 UT
+inline constexpr Days kLongestInterval{3652425.0};       // 10 000 Gregorian years
 
 // The altitudes of rising, setting and twilight are those of Events.h
 // (kSunStandardAltitude, kMoonStandardAltitude, kCivilTwilightAltitude …). Other

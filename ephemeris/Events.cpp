@@ -456,8 +456,10 @@ void CalcEventTimes(Row body, std::span<const int16_t> events, double z, double 
 
 DateEvents EventsOnDate(SunOrMoon body, JulianDay localMidnight, double zone, double longitude, double latitude,
                         unsigned flags) {
+    const UniversalTime noon = UniversalOfLocal(localMidnight + 0.5, zone);
+    if (!(noon >= kFirstInstant && noon < kEndInstant)) return {};
     const Row row = body == SunOrMoon::Sun ? kEarthRow : kMoonRow;
-    LocalDate date(row, zone, longitude, latitude, UniversalOfLocal(localMidnight + 0.5, zone).jd, flags & kTransitAlways);
+    LocalDate date(row, zone, longitude, latitude, noon.jd, flags & kTransitAlways);
     auto instant = [&](double hours) {
         return hours >= 0.0 ? std::optional<UniversalTime>(UniversalTime{date.Start() + hours / 24.0}) : std::nullopt;
     };

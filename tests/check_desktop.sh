@@ -19,7 +19,8 @@ appstreamcli validate --no-net "$metainfo"
 newest=$(grep -m1 '<release ' "$metainfo")
 [[ $newest == *"version=\"$version\""* ]] || fail "the newest release note is not $version's: $newest"
 # The first item of the version's section, as the notes write it (code marks dropped).
-item=$(sed -n "/^## $version /,/^## /{s/^- //p}" "$changelog" | head -n1 | tr -d '`' | cut -c1-60)
+# (sed stops at the first: a reader that quits early would break the pipe under pipefail.)
+item=$(sed -n "/^## $version /,/^## /{/^- /{s/^- //p;q}}" "$changelog" | tr -d '`' | cut -c1-60)
 grep -qF "<li>$item" "$metainfo" || fail "the release notes lack CHANGELOG.md's '$item'"
 
 for page in "$@"; do

@@ -14,7 +14,7 @@ cp resources/sun.jpg resources/moon.jpg "$work/corpus/"
 convert resources/sun.jpg -colorspace Gray "$work/corpus/grey.jpg"
 convert resources/sun.jpg -interlace Plane "$work/corpus/progressive.jpg"
 convert resources/moon.jpg -colorspace CMYK "$work/corpus/cmyk.jpg"
-clang++ -std=c++20 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined -Idayview \
-  $(pkg-config --cflags Qt6Gui) tests/fuzz_jpeg.cpp dayview/JpegDecoder.cpp \
+clang++ -std=c++20 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined -Ichart \
+  $(pkg-config --cflags Qt6Gui) tests/fuzz_jpeg.cpp chart/JpegDecoder.cpp \
   $(pkg-config --libs Qt6Gui) -ljpeg -o "$work/fuzz_jpeg"
 QT_QPA_PLATFORM=offscreen "$work/fuzz_jpeg" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 "$work/corpus"
