@@ -91,6 +91,21 @@ TEST_F(WindowTest, OtherButtonsAndTheLinksDoNotDrag) {
     EXPECT_EQ(window.pos(), QPoint(100, 100));
 }
 
+// Opens the options dialog and then the about window from the window's links,
+// hands each to check as it is shown, and closes it.
+void OpenBothDialogs(TForm1& window, const std::function<void(QWidget&)>& check) {
+    const auto options = WhenOpen<TForm2>([&](TForm2& dialog) {
+        check(dialog);
+        dialog.CancelaClick();
+    });
+    window.OpcionesClick();
+    const auto about = WhenOpen<TForm3>([&](TForm3& dialog) {
+        check(dialog);
+        dialog.close();
+    });
+    window.UpdatesClick();
+}
+
 // A press on any arrow or link, then a hand's move of 1 px or a drag of 30 px
 // before the release: the window stays where it is; released over the
 // control (1 px) it acts, released off it (30 px down, below every control) it
@@ -436,16 +451,7 @@ TEST_F(WindowTest, BothDialogsOpenAtTheCentreOfTheScreen) {
             << dialog.windowTitle().toStdString() << " at " << dialog.x() << "," << dialog.y() << " size "
             << dialog.width() << "x" << dialog.height() << ", the screen's centre " << centre.x() << "," << centre.y();
     };
-    const auto options = WhenOpen<TForm2>([&](TForm2& dialog) {
-        centred(dialog);
-        dialog.CancelaClick();
-    });
-    window.OpcionesClick();
-    const auto about = WhenOpen<TForm3>([&](TForm3& dialog) {
-        centred(dialog);
-        dialog.close();
-    });
-    window.UpdatesClick();
+    OpenBothDialogs(window, centred);
 }
 
 // A save that fails (here the store's folder cannot be made: a file stands
@@ -495,16 +501,7 @@ TEST_F(OnAWindowManager, BothDialogsAreCentredFrameIncluded) {
                                 << " " << frame.width() << "x" << frame.height() << ", the screen's centre "
                                 << centre.x() << "," << centre.y();
     };
-    const auto options = WhenOpen<TForm2>([&](TForm2& dialog) {
-        centred(dialog);
-        dialog.CancelaClick();
-    });
-    window.OpcionesClick();
-    const auto about = WhenOpen<TForm3>([&](TForm3& dialog) {
-        centred(dialog);
-        dialog.close();
-    });
-    window.UpdatesClick();
+    OpenBothDialogs(window, centred);
 }
 
 // Every window shows the one icon of the application: an icon made anew for
