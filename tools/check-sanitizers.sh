@@ -20,4 +20,12 @@ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHELUNE_DEBIAN_FLAGS=O
 cmake --build "$build" -j "$jobs" >/dev/null
 export ASAN_OPTIONS=halt_on_error=1:abort_on_error=0:detect_stack_use_after_return=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-cd "$build" && ctest --output-on-failure -j "$jobs" -E '^(Consumer|Package)\.' | tail -n 3
+export LSAN_OPTIONS=suppressions=$PWD/tools/lsan.supp
+# Only the summary when all pass; the reports of those that failed, run alone, when not.
+cd "$build"
+if ctest -j "$jobs" -E '^(Consumer|Package)\.' >ctest.log 2>&1; then
+  tail -n 3 ctest.log
+else
+  ctest --rerun-failed --output-on-failure | tail -n 80
+  exit 1
+fi
