@@ -72,7 +72,8 @@ const std::vector<OptionSpec> kOptions = {
     {"--place",
      "NAME",
      "a city by its name, with its state or country where several share it (Munich, Tromsø, \"Portland, Oregon\", "
-     "\"Paris, FR\"), from a gazetteer of 24 000, or of the time-zone tables (McMurdo): its coordinates, and its "
+     "\"Paris, FR\", München), from a gazetteer of 24 000 in English and other languages, or of the time-zone "
+     "tables (McMurdo): its coordinates, and its "
      "zone unless --tz or --utc-offset; of several, the most populous, said on standard error",
      kPlaceAndClock,
      Completion::Places,
@@ -304,7 +305,8 @@ const ProgramText kProgram = {
       "where the window's store is read ($XDG_CONFIG_HOME/Velmora/Helune.conf, else "
       "~/.config/Velmora/Helune.conf): the place when none is given"}},
     {{"/usr/share/helune-cli/places.tsv",
-      "the gazetteer of --place, made from Debian's libgeonames: a line a city, sorted by its folded name"},
+      "the gazetteer of --place, made from Debian's libgeonames: a line a city or another name of a city, sorted by "
+      "its folded name"},
      {"/usr/share/zoneinfo/zone1970.tab, /usr/share/zoneinfo/zone.tab",
       "the cities of the time-zone tables, and the principal place of a zone"},
      {"~/.config/Velmora/Helune.conf",

@@ -35,6 +35,13 @@ std::optional<City> CityOf(std::string_view line) {
                 std::strtol(text(f[8]).c_str(), nullptr, 10)};
 }
 
+// Where the city of a line of another name has its own line ("munchen\t@00123456").
+std::optional<std::size_t> OffsetOf(std::string_view line) {
+    const std::size_t tab = line.find('\t');
+    if (tab == std::string_view::npos || line.substr(tab + 1, 1) != "@") return std::nullopt;
+    return std::strtoull(std::string(line.substr(tab + 2)).c_str(), nullptr, 10);
+}
+
 std::string_view KeyOf(std::string_view line) { return line.substr(0, line.find('\t')); }
 
 // The line of text that holds at, and where it begins.
@@ -43,6 +50,15 @@ std::string_view LineAt(std::string_view text, std::size_t at, std::size_t& begi
     begin = begin == std::string_view::npos || at == 0 ? 0 : begin + 1;
     const std::size_t end = text.find('\n', begin);
     return text.substr(begin, end == std::string_view::npos ? end : end - begin);
+}
+
+// The city a line names, by its own name or by another: the city's line.
+std::optional<City> CityOf(std::string_view text, std::string_view line) {
+    const std::optional<std::size_t> offset = OffsetOf(line);
+    if (!offset) return CityOf(line);
+    if (*offset >= text.size()) return std::nullopt;
+    std::size_t begin = 0;
+    return CityOf(LineAt(text, *offset, begin));
 }
 
 // Letters to change, add or take away to make a into b (Levenshtein).
@@ -63,6 +79,10 @@ std::size_t Changes(std::string_view a, std::string_view b) {
 
 bool MorePopulous(const City& a, const City& b) { return a.population > b.population; }
 
+bool SameCity(const City& a, const City& b) {
+    return a.name == b.name && a.latitude == b.latitude && a.longitudeEast == b.longitudeEast;
+}
+
 }  // namespace
 
 Gazetteer::Gazetteer(const std::string& path) : file_(std::make_unique<QFile>(QString::fromStdString(path))) {
@@ -82,9 +102,17 @@ std::string Gazetteer::DefaultPath() {
     return (program.parent_path().parent_path() / "share/helune-cli/places.tsv").string();
 }
 
-std::size_t Gazetteer::Size() const { return static_cast<std::size_t>(std::count(text_.begin(), text_.end(), '\n')); }
+std::size_t Gazetteer::Size() const {
+    std::size_t otherNames = 0;
+    for (std::size_t at = text_.find("\t@"); at != std::string_view::npos; at = text_.find("\t@", at + 1)) ++otherNames;
+    return static_cast<std::size_t>(std::count(text_.begin(), text_.end(), '\n')) - otherNames;
+}
 
-std::vector<City> Gazetteer::Named(const std::string& folded) const {
+std::vector<City> Gazetteer::Named(const std::string& folded) const { return Cities(folded, false); }
+
+std::vector<City> Gazetteer::AlsoNamed(const std::string& folded) const { return Cities(folded, true); }
+
+std::vector<City> Gazetteer::Cities(const std::string& folded, bool otherNames) const {
     const std::string_view text = text_;
     // The first line whose key is not below folded, by halving the text.
     std::size_t lo = 0, hi = text.size();
@@ -101,7 +129,8 @@ std::vector<City> Gazetteer::Named(const std::string& folded) const {
         std::size_t begin = 0;
         const std::string_view line = LineAt(text, at, begin);
         if (KeyOf(line) != folded) break;
-        if (const auto city = CityOf(line)) cities.push_back(*city);
+        if (OffsetOf(line).has_value() == otherNames)
+            if (const auto city = CityOf(text, line)) cities.push_back(*city);
         at = begin + line.size() + 1;
     }
     std::stable_sort(cities.begin(), cities.end(), MorePopulous);
@@ -123,13 +152,16 @@ std::vector<City> Gazetteer::Nearest(const std::string& folded, std::size_t coun
         const bool close = key.size() + kMostChanges >= folded.size() && key.size() <= folded.size() + kMostChanges;
         const std::size_t changes = key.rfind(folded, 0) == 0 ? 1 : close ? Changes(key, folded) : kMostChanges + 1;
         if (changes <= kMostChanges)
-            if (const auto city = CityOf(line)) near.push_back({changes, *city});
+            if (const auto city = CityOf(text, line)) near.push_back({changes, *city});
     }
     std::stable_sort(near.begin(), near.end(), [](const Near& a, const Near& b) {
         return a.changes != b.changes ? a.changes < b.changes : MorePopulous(a.city, b.city);
     });
+    // A city near by several of its names is offered once, by the nearest.
     std::vector<City> cities;
-    for (std::size_t i = 0; i < near.size() && i < count; ++i) cities.push_back(near[i].city);
+    for (std::size_t i = 0; i < near.size() && cities.size() < count; ++i)
+        if (std::none_of(cities.begin(), cities.end(), [&](const City& c) { return SameCity(c, near[i].city); }))
+            cities.push_back(near[i].city);
     return cities;
 }
 

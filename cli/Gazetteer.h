@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The cities of the gazetteer made from Debian's libgeonames (some 24 000, with
 // their state, country, IANA zone and population): looked up by name, folded
-// (Folding.h), in the file the build makes, read only when a name is asked.
+// (Folding.h), in English or in another language the library has names in
+// (München, Wien, Москва), in the file the build makes, read only when a name
+// is asked.
 #pragma once
 
 #include <QFile>
@@ -28,16 +30,20 @@ public:
     static std::string DefaultPath();
 
     bool Empty() const { return text_.empty(); }
-    std::size_t Size() const;
+    std::size_t Size() const;  // of cities
 
-    // The cities whose folded name is folded, the most populous first.
+    // The cities whose folded English name is folded, the most populous first.
     std::vector<City> Named(const std::string& folded) const;
-    // The cities whose folded names come closest to folded (at most count,
+    // The cities named so in another language and otherwise in English, the most populous first.
+    std::vector<City> AlsoNamed(const std::string& folded) const;
+    // The cities whose folded names in any language come closest to folded (at most count,
     // within two letters changed, or beginning with it), the nearest and most
     // populous first.
     std::vector<City> Nearest(const std::string& folded, std::size_t count) const;
 
 private:
+    std::vector<City> Cities(const std::string& folded, bool otherNames) const;
+
     std::unique_ptr<QFile> file_;
     std::string_view text_;  // the file, mapped
 };

@@ -91,10 +91,16 @@ NamedCity LookUpPlace(const std::string& option, const std::string& text, const 
     const std::string folded = FoldedName(name);
     if (folded.empty()) throw UsageError{option + ": " + Quoted(text) + " names no place"};
     std::vector<City> cities = gazetteer.Named(folded);
-    if (!qualifier.empty())
+    std::vector<City> otherwise = gazetteer.AlsoNamed(folded);
+    if (!qualifier.empty()) {
         std::erase_if(cities, [&](const City& city) { return !Qualifies(city, qualifier); });
-    else
+        std::erase_if(otherwise, [&](const City& city) { return !Qualifies(city, qualifier); });
+    } else {
         cities = Ranked(std::move(cities), PlaceNamed(name));
+    }
+    // A name in English comes before the same name in another language: Sevilla
+    // is the Colombian city, Seville (Sevilla, ES) the Spanish one.
+    cities.insert(cities.end(), otherwise.begin(), otherwise.end());
     if (cities.empty()) throw Unknown(option, text, gazetteer.Nearest(folded, kMostAlternatives));
     NamedCity named{cities.front(), std::nullopt};
     if (cities.size() > 1)

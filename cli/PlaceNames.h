@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// What --place NAME means: a city of the gazetteer by its name, folded, with
+// What --place NAME means: a city of the gazetteer by its name, folded (in
+// English first, then in the library's other languages), with
 // its state or country after a comma where people add one ("Portland, Oregon",
 // "Paris, FR"); else a city of the system's time-zone tables ("McMurdo",
 // "America/New_York"). A name of several cities takes the most populous and

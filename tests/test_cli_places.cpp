@@ -97,6 +97,14 @@ const TypedPlace kTypedPlaces[] = {
     {"Saint Petersburg, Russia", 59.9343, 30.3351, "Europe/Moscow"},
     {"Murmansk", 68.9585, 33.0827, "Europe/Moscow"},
     {"London, UK", 51.5072, -0.1276, "Europe/London"},
+    // Names in other languages; a name in English comes first.
+    {"München", 48.1375, 11.5750, "Europe/Berlin"},
+    {"Wien", 48.2082, 16.3738, "Europe/Vienna"},
+    {"Köln", 50.9375, 6.9603, "Europe/Berlin"},
+    {"Lisboa", 38.7223, -9.1393, "Europe/Lisbon"},
+    {"Москва", 55.7558, 37.6173, "Europe/Moscow"},
+    {"Sevilla, ES", 37.3891, -5.9845, "Europe/Madrid"},
+    {"Sevilla", 4.2667, -75.9333, "America/Bogota"},
     // Names of the time-zone tables mean what they always meant.
     {"Singapore", 1.3521, 103.8198, "Asia/Singapore"},
     {"New_York", 40.7128, -74.0060, "America/New_York"},
@@ -129,6 +137,8 @@ TEST(CliPlaceNames, SeveralOfANameOrNoneAreSaid) {
     const std::string typo = MessageOf([] { LookUpPlace("--place", "Muncih", TheGazetteer()); });
     EXPECT_EQ(typo.rfind("--place: 'Muncih' is no place the gazetteer knows; perhaps ", 0), 0u) << typo;
     EXPECT_NE(typo.find("Munich, Bavaria, DE"), std::string::npos) << typo;
+    const std::string german = MessageOf([] { LookUpPlace("--place", "Muenchen", TheGazetteer()); });
+    EXPECT_NE(german.find("perhaps Munich, Bavaria, DE;"), std::string::npos) << german;
     EXPECT_NE(MessageOf([] { LookUpPlace("--place", "Portland, Oregano", TheGazetteer()); }).find("perhaps"),
               std::string::npos);
     EXPECT_EQ(MessageOf([] { LookUpPlace("--place", " , ", TheGazetteer()); }), "--place: ' , ' names no place");
