@@ -12,9 +12,6 @@ namespace helune::cli {
 namespace {
 
 constexpr double kMinutesPerDegreeOfZone = 4.0;
-constexpr double kMillisecondsPerDay = 86400000.0;
-constexpr double kMinutesPerDay = 1440.0;
-constexpr JulianDay kUnixEpoch = 2440587.5;
 
 }  // namespace
 
@@ -114,7 +111,6 @@ JulianDay UniversalFromUnixMilliseconds(qint64 milliseconds) {
 
 namespace {
 
-constexpr double kSecondsPerDay = 86400.0;
 constexpr int kLatestOffsetMinutes = 14 * 60;
 constexpr std::size_t kLongestInstant = 48;
 

@@ -17,13 +17,13 @@ std::string Listed(const std::vector<Format>& formats) {
 
 // The options of the command in CLI11's terms, each collecting its values,
 // and the exclusions among them.
-void DefineOptions(CLI::App& app, const CommandSpec& command, std::map<std::string, std::vector<std::string>, std::less<>>& values,
+void DefineOptions(CLI::App& app, const CommandRow& command, std::map<std::string, std::vector<std::string>, std::less<>>& values,
                    std::map<std::string, bool, std::less<>>& flags) {
     std::map<std::string_view, CLI::Option*> defined;
     for (const std::string_view name : command.options) {
-        const OptionSpec& spec = *OptionNamed(name);
+        const OptionRow& row = *OptionNamed(name);
         const std::string key(name);
-        defined[name] = spec.value.empty()
+        defined[name] = row.value.empty()
                             ? app.add_flag(key, flags[key])
                             : app.add_option(key, values[key])
                                   ->expected(1)
@@ -36,13 +36,13 @@ void DefineOptions(CLI::App& app, const CommandSpec& command, std::map<std::stri
 
 }  // namespace
 
-CommandLine CommandLine::Parse(const CommandSpec& command, const std::vector<std::string>& words) {
+CommandLine CommandLine::Parse(const CommandRow& command, const std::vector<std::string>& words) {
     CommandLine line;
     line.command_ = &command;
     line.words_ = words;
     CLI::App app;
     app.set_help_flag("-h,--help");
-    for (const ArgumentSpec& argument : command.arguments) {
+    for (const ArgumentRow& argument : command.arguments) {
         CLI::Option* option = app.add_option(std::string(argument.name), line.arguments_[std::string(argument.name)]);
         if (argument.required) option->required();
     }
@@ -72,7 +72,7 @@ std::string CommandLine::Argument(std::string_view name) const {
 
 std::vector<std::string> CommandLine::GivenArguments() const {
     std::vector<std::string> given;
-    for (const ArgumentSpec& argument : command_->arguments)
+    for (const ArgumentRow& argument : command_->arguments)
         if (const std::string value = Argument(argument.name); !value.empty()) given.push_back(value);
     return given;
 }

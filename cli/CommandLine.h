@@ -19,9 +19,9 @@ namespace helune::cli {
 class CommandLine {
 public:
     // words: what follows the command's name.
-    static CommandLine Parse(const CommandSpec& command, const std::vector<std::string>& words);
+    static CommandLine Parse(const CommandRow& command, const std::vector<std::string>& words);
 
-    const CommandSpec& command() const { return *command_; }
+    const CommandRow& command() const { return *command_; }
     const std::vector<std::string>& words() const { return words_; }
     bool HelpAsked() const { return helpAsked_; }
 
@@ -44,7 +44,7 @@ public:
     JulianDay InstantAsked(const Clock& clock, const Console& console) const;
 
 private:
-    const CommandSpec* command_ = nullptr;
+    const CommandRow* command_ = nullptr;
     std::vector<std::string> words_;
     std::map<std::string, std::string, std::less<>> arguments_;
     std::map<std::string, std::vector<std::string>, std::less<>> values_;

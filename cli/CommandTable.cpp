@@ -27,7 +27,7 @@ constexpr std::string_view kFromHelp = "the first date, as DATE: YYYY-MM-DD, tod
 constexpr std::string_view kToHelp = "the last date, as DATE: YYYY-MM-DD, tomorrow, +30 …";
 
 // Every option, once, in the order the help lists their groups.
-const std::vector<OptionSpec> kOptions = {
+const std::vector<OptionRow> kOptions = {
     {"--format", "FORMAT", "the format of the answer (see FORMATS in the manual)", kOutput, Completion::Formats},
     {"--columns", "LIST",
      "the columns of the table, JSON and CSV, by their JSON names, comma-separated; a group's name (sun, moon, "
@@ -111,7 +111,7 @@ const std::vector<OptionSpec> kOptions = {
 using enum Format;
 
 // Every command, once, in the order the help lists them.
-const std::vector<CommandSpec> kCommands = {
+const std::vector<CommandRow> kCommands = {
     {"day",
      "the events of a local date",
      "The events of a local date, from its first instant to the next date's: the Sun's rising, transit (solar "
@@ -258,18 +258,18 @@ const std::vector<CommandSpec> kCommands = {
 
 }  // namespace
 
-const std::vector<OptionSpec>& Options() { return kOptions; }
+const std::vector<OptionRow>& Options() { return kOptions; }
 
-const std::vector<CommandSpec>& Commands() { return kCommands; }
+const std::vector<CommandRow>& Commands() { return kCommands; }
 
-const OptionSpec* OptionNamed(std::string_view name) {
-    for (const OptionSpec& option : Options())
+const OptionRow* OptionNamed(std::string_view name) {
+    for (const OptionRow& option : Options())
         if (option.name == name) return &option;
     return nullptr;
 }
 
-const CommandSpec* CommandNamed(std::string_view name) {
-    for (const CommandSpec& command : Commands())
+const CommandRow* CommandNamed(std::string_view name) {
+    for (const CommandRow& command : Commands())
         if (command.name == name) return &command;
     return nullptr;
 }

@@ -34,7 +34,7 @@ struct Choice {
 // What completes an option's or an argument's value in the shells.
 enum class Completion { Nothing, Choices, Formats, Zones, Places, Files, Columns };
 
-struct OptionSpec {
+struct OptionRow {
     std::string_view name;    // "--lat"
     std::string_view value;   // "DEGREES"; empty for a flag
     std::string_view help;    // what it does, a paragraph
@@ -44,18 +44,18 @@ struct OptionSpec {
     std::vector<std::string_view> excludes = {};  // options it cannot stand with
 };
 
-struct ArgumentSpec {
+struct ArgumentRow {
     std::string_view name;  // "DATE"
     std::string_view help;
     bool required = false;
     std::vector<Choice> (*choices)() = nullptr;
 };
 
-struct CommandSpec {
+struct CommandRow {
     std::string_view name;
     std::string_view summary;      // one line, for the command list
     std::string_view description;  // paragraphs, for its own help and the manual
-    std::vector<ArgumentSpec> arguments;
+    std::vector<ArgumentRow> arguments;
     std::vector<std::string_view> options;  // by name, in the order its help lists them
     std::vector<Format> formats;            // for --format; the first is the default
     int (*run)(const CommandLine& line, Console& console);
@@ -66,11 +66,11 @@ struct CommandSpec {
 // The heading of the options every command that answers for a place takes.
 inline constexpr std::string_view kPlaceAndClock = "Place and clock";
 
-const std::vector<OptionSpec>& Options();
-const OptionSpec* OptionNamed(std::string_view name);
+const std::vector<OptionRow>& Options();
+const OptionRow* OptionNamed(std::string_view name);
 
-const std::vector<CommandSpec>& Commands();
-const CommandSpec* CommandNamed(std::string_view name);
+const std::vector<CommandRow>& Commands();
+const CommandRow* CommandNamed(std::string_view name);
 // The command a line without one means.
 inline constexpr std::string_view kDefaultCommand = "day";
 

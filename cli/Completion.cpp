@@ -22,13 +22,13 @@ std::string FirstClause(std::string_view help) {
 
 std::vector<Choice> CommandChoices() {
     std::vector<Choice> choices;
-    for (const CommandSpec& command : Commands()) choices.push_back({std::string(command.name), std::string(command.summary)});
+    for (const CommandRow& command : Commands()) choices.push_back({std::string(command.name), std::string(command.summary)});
     choices.push_back({"--help", "the help"});
     choices.push_back({"--version", "the version"});
     return choices;
 }
 
-std::vector<Choice> OptionChoices(const CommandSpec& command) {
+std::vector<Choice> OptionChoices(const CommandRow& command) {
     std::vector<Choice> choices;
     for (const std::string_view name : command.options)
         choices.push_back({std::string(name), FirstClause(OptionNamed(name)->help)});
@@ -61,7 +61,7 @@ std::vector<Choice> ColumnListChoices(const std::string& typed) {
     return choices;
 }
 
-std::vector<Choice> ValueChoices(const OptionSpec& option, const CommandSpec& command, const std::string& typed) {
+std::vector<Choice> ValueChoices(const OptionRow& option, const CommandRow& command, const std::string& typed) {
     switch (option.completion) {
         case Completion::Choices: return option.choices();
         case Completion::Zones: return ZoneChoices();
@@ -83,7 +83,7 @@ std::vector<Choice> ValueChoices(const OptionSpec& option, const CommandSpec& co
 std::size_t ArgumentIndex(const std::vector<std::string>& words) {
     std::size_t index = 0;
     for (std::size_t i = 1; i + 1 < words.size(); ++i) {
-        const OptionSpec* option = OptionNamed(words[i]);
+        const OptionRow* option = OptionNamed(words[i]);
         if (option && !option->value.empty()) ++i;
         else if (words[i].rfind('-', 0) != 0 || words[i] == "-") ++index;
     }
@@ -92,10 +92,10 @@ std::size_t ArgumentIndex(const std::vector<std::string>& words) {
 
 std::vector<Choice> Candidates(const std::vector<std::string>& words) {
     if (words.size() == 1) return CommandChoices();
-    const CommandSpec* command = CommandNamed(words.front());
+    const CommandRow* command = CommandNamed(words.front());
     if (!command) return {};
     const std::string& typed = words.back();
-    const OptionSpec* before = OptionNamed(words[words.size() - 2]);
+    const OptionRow* before = OptionNamed(words[words.size() - 2]);
     const bool takesIt = before && std::find(command->options.begin(), command->options.end(), before->name) !=
                                        command->options.end();
     if (takesIt && !before->value.empty()) return ValueChoices(*before, *command, typed);

@@ -17,7 +17,7 @@ bool IsHelp(const std::string& word) { return word == "--help" || word == "-h" |
 
 std::string CommandNames() {
     std::string names;
-    for (const CommandSpec& command : Commands()) names += (names.empty() ? "" : ", ") + std::string(command.name);
+    for (const CommandRow& command : Commands()) names += (names.empty() ? "" : ", ") + std::string(command.name);
     return names;
 }
 
@@ -34,10 +34,10 @@ std::optional<std::string> ProgramAnswer(const std::vector<std::string>& words) 
     return std::nullopt;
 }
 
-const CommandSpec& CommandOf(std::vector<std::string>& words) {
+const CommandRow& CommandOf(std::vector<std::string>& words) {
     if (words.empty() || (words.front().rfind('-', 0) == 0 && !CommandNamed(words.front())))
         words.insert(words.begin(), std::string(kDefaultCommand));
-    const CommandSpec* command = CommandNamed(words.front());
+    const CommandRow* command = CommandNamed(words.front());
     if (!command) throw UsageError{"unknown command " + Quoted(words.front()) + " (" + CommandNames() + "; see --help)"};
     return *command;
 }
@@ -47,7 +47,7 @@ int Dispatch(std::vector<std::string> words, Console& console, int& usageStatus)
         console.out << *answer;
         return 0;
     }
-    const CommandSpec& command = CommandOf(words);
+    const CommandRow& command = CommandOf(words);
     usageStatus = command.usageStatus;
     const CommandLine line = CommandLine::Parse(command, {words.begin() + 1, words.end()});
     if (!line.HelpAsked()) return command.run(line, console);

@@ -29,7 +29,6 @@ public:
     explicit Gazetteer(const std::string& path = DefaultPath());
     static std::string DefaultPath();
 
-    bool Empty() const { return text_.empty(); }
     std::size_t Size() const;  // of cities
 
     // The cities whose folded English name is folded, the most populous first.

@@ -44,16 +44,16 @@ std::string Item(const std::string& item, std::string_view text) {
 
 std::string Heading(std::string_view title) { return std::string(title) + ":\n"; }
 
-std::string ArgumentsText(const CommandSpec& command) {
+std::string ArgumentsText(const CommandRow& command) {
     std::string text;
-    for (const ArgumentSpec& argument : command.arguments) {
+    for (const ArgumentRow& argument : command.arguments) {
         const bool required = argument.required || !command.otherUsage.empty();
         text.append(required ? " " : " [").append(argument.name).append(required ? "" : "]");
     }
     return text;
 }
 
-std::string ChoicesSentence(const ArgumentSpec& argument) {
+std::string ChoicesSentence(const ArgumentRow& argument) {
     if (!argument.choices) return std::string(argument.help);
     std::string names;
     for (const Choice& choice : argument.choices()) names += (names.empty() ? "" : ", ") + choice.name;
@@ -61,21 +61,21 @@ std::string ChoicesSentence(const ArgumentSpec& argument) {
 }
 
 // The help of an option in a command's help: --format names the command's formats.
-std::string OptionText(const OptionSpec& option, const CommandSpec& command) {
+std::string OptionText(const OptionRow& option, const CommandRow& command) {
     if (option.completion == Completion::Formats) return std::string(option.help) + ": " + FormatsSentence(command);
     return std::string(option.help);
 }
 
 // The command's options under the headings of their groups, in the table's order of groups.
-std::string OptionsText(const CommandSpec& command) {
+std::string OptionsText(const CommandRow& command) {
     std::string text;
     std::vector<std::string_view> groups;
-    for (const OptionSpec& option : Options())
+    for (const OptionRow& option : Options())
         if (std::find(groups.begin(), groups.end(), option.group) == groups.end()) groups.push_back(option.group);
     for (const std::string_view group : groups) {
         std::string items;
         for (const std::string_view name : command.options)
-            if (const OptionSpec* option = OptionNamed(name); option->group == group)
+            if (const OptionRow* option = OptionNamed(name); option->group == group)
                 items += Item(OptionItem(*option), OptionText(*option, command));
         if (!items.empty()) text += Heading(group) + items;
     }
@@ -84,13 +84,13 @@ std::string OptionsText(const CommandSpec& command) {
 
 }  // namespace
 
-std::string OptionItem(const OptionSpec& option) {
+std::string OptionItem(const OptionRow& option) {
     std::string item(option.name);
     if (!option.value.empty()) item.append(" ").append(option.value);
     return item;
 }
 
-std::string FormatsSentence(const CommandSpec& command) {
+std::string FormatsSentence(const CommandRow& command) {
     std::string text;
     for (std::size_t i = 0; i < command.formats.size(); ++i) {
         text += i == 0 ? "" : i + 1 == command.formats.size() ? " or " : ", ";
@@ -101,7 +101,7 @@ std::string FormatsSentence(const CommandSpec& command) {
     return text;
 }
 
-std::string UsageLine(const CommandSpec& command) {
+std::string UsageLine(const CommandRow& command) {
     std::string line = std::string(Program().name) + " " + std::string(command.name) + ArgumentsText(command);
     if (!command.options.empty()) line += " [OPTION]...";
     return line;
@@ -111,11 +111,11 @@ std::string ProgramHelp() {
     const ProgramText& program = Program();
     std::string text = "Usage: " + std::string(program.name) + " [COMMAND] [ARGUMENT]... [OPTION]...\n";
     text += Wrapped(program.description, 0) + "\n" + Heading("Commands");
-    for (const CommandSpec& command : Commands())
+    for (const CommandRow& command : Commands())
         text += Item(std::string(command.name) + ArgumentsText(command), command.summary);
     text += "\n'" + std::string(program.name) + " COMMAND --help' gives a command's arguments and options.\n\n";
     text += Heading("Place and clock, for every command that answers for a place");
-    for (const OptionSpec& option : Options())
+    for (const OptionRow& option : Options())
         if (option.group == kPlaceAndClock) text += Item(OptionItem(option), option.help);
     text += '\n';
     text += Heading("Exit status");
@@ -127,7 +127,7 @@ std::string ProgramHelp() {
     return text;
 }
 
-std::string CommandHelp(const CommandSpec& command) {
+std::string CommandHelp(const CommandRow& command) {
     std::string text = "Usage: " + UsageLine(command) + "\n";
     if (!command.otherUsage.empty())
         text += "   or: " + std::string(Program().name) + " " + std::string(command.name) + " " +
@@ -139,7 +139,7 @@ std::string CommandHelp(const CommandSpec& command) {
     }
     text += "\n";
     if (!command.arguments.empty()) text += Heading("Arguments");
-    for (const ArgumentSpec& argument : command.arguments)
+    for (const ArgumentRow& argument : command.arguments)
         text += Item(std::string(argument.name), ChoicesSentence(argument));
     text += OptionsText(command);
     text += Item("-h, --help", "this help");

@@ -13,18 +13,18 @@
 namespace helune::cli {
 
 // One line of usage: "helune-cli day [DATE] [OPTION]...".
-std::string UsageLine(const CommandSpec& command);
+std::string UsageLine(const CommandRow& command);
 
 std::string ProgramHelp();
-std::string CommandHelp(const CommandSpec& command);
+std::string CommandHelp(const CommandRow& command);
 
 // The manual page, helune-cli(1), of a version released on a date (YYYY-MM-DD).
 std::string ManualPage(const std::string& version, const std::string& date);
 
 // An option as its help lists it: "--lat DEGREES".
-std::string OptionItem(const OptionSpec& option);
+std::string OptionItem(const OptionRow& option);
 
 // A command's formats as a sentence: "text (the default), json or csv".
-std::string FormatsSentence(const CommandSpec& command);
+std::string FormatsSentence(const CommandRow& command);
 
 }  // namespace helune::cli

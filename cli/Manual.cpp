@@ -31,7 +31,7 @@ std::string Tagged(std::string_view tag, std::string_view text) {
 
 std::string Synopsis() {
     std::string text = ManSection("SYNOPSIS");
-    for (const CommandSpec& command : Commands()) {
+    for (const CommandRow& command : Commands()) {
         text += Roff(UsageLine(command)) + "\n.br\n";
         if (!command.otherUsage.empty())
             text += Roff(std::string(Program().name) + " " + std::string(command.name) + " " +
@@ -43,9 +43,9 @@ std::string Synopsis() {
 
 std::string CommandsSection() {
     std::string text = ManSection("COMMANDS");
-    for (const CommandSpec& command : Commands()) {
+    for (const CommandRow& command : Commands()) {
         text += Tagged(UsageLine(command).substr(Program().name.size() + 1), command.description);
-        for (const ArgumentSpec& argument : command.arguments)
+        for (const ArgumentRow& argument : command.arguments)
             text += ".RS\n" + Tagged(argument.name, argument.help) + ".RE\n";
         std::string options;
         for (const std::string_view name : command.options) options += (options.empty() ? "" : ", ") + std::string(name);
@@ -58,7 +58,7 @@ std::string CommandsSection() {
 // The commands that take an option.
 std::string TakenBy(std::string_view option) {
     std::string names;
-    for (const CommandSpec& command : Commands())
+    for (const CommandRow& command : Commands())
         if (std::find(command.options.begin(), command.options.end(), option) != command.options.end())
             names += (names.empty() ? "" : ", ") + std::string(command.name);
     return names;
@@ -67,7 +67,7 @@ std::string TakenBy(std::string_view option) {
 std::string OptionsSection() {
     std::string text = ManSection("OPTIONS");
     std::string_view group;
-    for (const OptionSpec& option : Options()) {
+    for (const OptionRow& option : Options()) {
         if (option.group != group) text += Subsection(group = option.group);
         text += Tagged(OptionItem(option), std::string(option.help) + " (" + TakenBy(option.name) + ")");
     }

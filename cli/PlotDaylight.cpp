@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Days.h"
 #include "Plots.h"
 #include "Writers.h"
 
@@ -13,7 +14,6 @@ namespace helune::cli {
 
 namespace {
 
-constexpr double kHoursPerDay = 24.0;
 constexpr double kMillisecondsPerHour = 3600000.0;
 constexpr int kDaylightLevel = 4;
 

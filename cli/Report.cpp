@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "Days.h"
 #include "Events.h"
 #include "Phases.h"
 #include "Values.h"
@@ -14,8 +15,6 @@ namespace helune::cli {
 
 namespace {
 
-constexpr double kHoursPerDay = 24.0;
-constexpr double kSecondsPerDay = 86400.0;
 // The last new moon before any instant lies at most the longest lunation
 // (29.8 days) back.
 constexpr double kNewMoonLookBackDays = 30.0;
@@ -535,7 +534,7 @@ const std::vector<Word>& MoonPhaseWords() {
 
 // The eighths of the lunation, each named after the phase at its middle.
 MoonPhase MoonPhaseAt(JulianDay universal) {
-    const double e = Elongation(universal + DeltaT(universal) / kSecondsPerDay);
+    const double e = Elongation(ToDynamical(UniversalTime{universal}).jd);
     const double lunation = std::fmod((360.0 - e) / 360.0 + 1.0, 1.0);
     const auto eighth = static_cast<std::size_t>(std::floor(lunation * 8.0 + 0.5)) % 8;
     return {MoonPhaseWords()[eighth], lunation < 0.5, lunation};

@@ -6,16 +6,15 @@
 #include <cmath>
 #include <thread>
 
+#include "Days.h"
 #include "Writers.h"
 
 namespace helune::cli {
 
 namespace {
 
-constexpr JulianDay kUnixEpoch = 2440587.5;
 constexpr double kLongestLunationDays = 29.9;
 constexpr double kLongestYearDays = 366.0;
-constexpr double kSecondsPerDay = 86400.0;
 // A wait wakes at least this often to look at the wall clock, and counts as
 // missed when it wakes this much after its target.
 constexpr double kLongestSleepSeconds = 60.0;

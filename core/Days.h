@@ -6,11 +6,18 @@
 
 #include <QDate>
 
+#include "TimeScales.h"
+
 namespace helune {
 
 using DayCount = double;
 
 inline constexpr double kHalfDay = 0.5;
+inline constexpr double kHoursPerDay = 24.0;
+inline constexpr double kMinutesPerDay = 1440.0;
+inline constexpr double kMillisecondsPerDay = 1000.0 * kSecondsPerDay;
+// The Julian day of the Unix epoch, 1970-01-01T00:00:00Z.
+inline constexpr double kUnixEpoch = 2440587.5;
 
 constexpr DayCount DayCountOf(double julianDay) { return julianDay + kHalfDay; }
 constexpr double JulianDayOf(DayCount day) { return day - kHalfDay; }

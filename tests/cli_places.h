@@ -1,7 +1,13 @@
 // SPDX-License-Identifier: MIT
 // What the console's tests share: Madrid in the engine's conventions, its
-// zones, and how close two computations of one instant come.
+// zones, how close two computations of one instant come, and the message of a
+// refusal.
 #pragma once
+
+#include <functional>
+#include <string>
+
+#include "Values.h"
 
 namespace helune::cli {
 
@@ -14,5 +20,15 @@ inline constexpr double kUtPlusTwo = -30.0;
 inline constexpr double kMinuteOfDay = 1.0 / 1440.0;
 // Two computations of one instant agree to this.
 inline constexpr double kSameInstantDays = 1e-9;
+
+// The message of the usage error action throws, or "no error".
+inline std::string MessageOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const UsageError& error) {
+        return error.message;
+    }
+    return "no error";
+}
 
 }  // namespace helune::cli

@@ -26,15 +26,6 @@ namespace {
 
 using nlohmann::json;
 
-std::string MessageOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const UsageError& error) {
-        return error.message;
-    }
-    return "no error";
-}
-
 std::vector<std::string> SplitCrlf(const std::string& text) {
     std::vector<std::string> lines;
     std::size_t start = 0;

@@ -25,15 +25,6 @@ namespace {
 
 using nlohmann::json;
 
-std::string MessageOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const UsageError& error) {
-        return error.message;
-    }
-    return "no error";
-}
-
 // The console in this process reads the build's gazetteer.
 const bool kGazetteerNamed = qputenv("HELUNE_GAZETTEER", HELUNE_GAZETTEER_FILE);
 

@@ -32,7 +32,7 @@ std::string ManualText() {
 // The names of the options a help text lists as items.
 std::set<std::string> OptionItemsIn(const std::string& help) {
     std::set<std::string> items;
-    for (const OptionSpec& option : Options())
+    for (const OptionRow& option : Options())
         if (help.find("\n  " + OptionItem(option)) != std::string::npos) items.insert(std::string(option.name));
     return items;
 }
@@ -40,7 +40,7 @@ std::set<std::string> OptionItemsIn(const std::string& help) {
 TEST(CliTable, EveryCommandInTheHelpTheManualAndTheCompletion) {
     const std::string help = ProgramHelp(), manual = ManualText();
     std::vector<std::string> commands;
-    for (const CommandSpec& command : Commands()) {
+    for (const CommandRow& command : Commands()) {
         SCOPED_TRACE(std::string(command.name));
         commands.emplace_back(command.name);
         EXPECT_NE(help.find("\n  " + std::string(command.name)), std::string::npos);
@@ -53,7 +53,7 @@ TEST(CliTable, EveryCommandInTheHelpTheManualAndTheCompletion) {
 
 TEST(CliTable, EachCommandsOptionsInItsHelpTheManualAndTheCompletion) {
     const std::string manual = ManualText();
-    for (const CommandSpec& command : Commands()) {
+    for (const CommandRow& command : Commands()) {
         SCOPED_TRACE(std::string(command.name));
         const std::set<std::string> own(command.options.begin(), command.options.end());
         EXPECT_EQ(OptionItemsIn(CommandHelp(command)), own) << "the help lists the command's options, no other";
@@ -68,9 +68,9 @@ TEST(CliTable, EachCommandsOptionsInItsHelpTheManualAndTheCompletion) {
 // What completes each option's value: its choices, the command's formats, the
 // zones, the places, file names, the columns.
 TEST(CliTable, ValuesCompleteFromTheTable) {
-    for (const CommandSpec& command : Commands()) {
+    for (const CommandRow& command : Commands()) {
         for (const std::string_view name : command.options) {
-            const OptionSpec& option = *OptionNamed(name);
+            const OptionRow& option = *OptionNamed(name);
             if (option.value.empty()) continue;  // a flag: the next word is the command's
             SCOPED_TRACE(std::string(command.name) + " " + std::string(name));
             const std::vector<std::string> offered = NamesOf(Completions({std::string(command.name), std::string(name), ""}));
@@ -96,9 +96,9 @@ TEST(CliTable, ValuesCompleteFromTheTable) {
 }
 
 TEST(CliTable, ArgumentsCompleteFromTheirChoices) {
-    for (const CommandSpec& command : Commands()) {
+    for (const CommandRow& command : Commands()) {
         if (command.arguments.empty()) continue;
-        const ArgumentSpec& first = command.arguments.front();
+        const ArgumentRow& first = command.arguments.front();
         SCOPED_TRACE(std::string(command.name));
         const std::vector<std::string> offered = NamesOf(Completions({std::string(command.name), ""}));
         EXPECT_EQ(offered, first.choices ? NamesOf(first.choices()) : std::vector<std::string>{});
@@ -110,7 +110,7 @@ TEST(CliTable, ArgumentsCompleteFromTheirChoices) {
 
 // Every command's help, in one style: its usage with the program's name, and status 0.
 TEST(CliTable, EveryCommandsHelpInOneStyleWithStatusZero) {
-    for (const CommandSpec& command : Commands()) {
+    for (const CommandRow& command : Commands()) {
         std::ostringstream out;
         Console console{out};
         EXPECT_EQ(RunConsole({std::string(command.name), "--help"}, console), 0) << command.name;
@@ -119,7 +119,7 @@ TEST(CliTable, EveryCommandsHelpInOneStyleWithStatusZero) {
     }
 }
 
-std::string MessageOf(const CommandSpec& command, const std::vector<std::string>& words) {
+std::string MessageOf(const CommandRow& command, const std::vector<std::string>& words) {
     try {
         CommandLine::Parse(command, words);
     } catch (const UsageError& error) {
