@@ -62,7 +62,7 @@ JulianDay Clock::DayStart(QDate date) const {
         return DayStart(date.addDays(1));
     }
     // The Gregorian calendar throughout, as Qt's dates and times have it.
-    return JulianDayOf(static_cast<DayCount>(date.toJulianDay())) + ZoneOn(date) / 360.0;
+    return UniversalOfLocal(JulianDayOf(static_cast<DayCount>(date.toJulianDay())), ZoneOn(date)).jd;
 }
 
 QDateTime Clock::LocalTime(JulianDay universal) const {
@@ -71,7 +71,7 @@ QDateTime Clock::LocalTime(JulianDay universal) const {
     if (kind_ == Kind::Fixed)
         return QDateTime::fromMSecsSinceEpoch(ms, Qt::OffsetFromUTC, OffsetMinutes(fixedZone_) * 60);
     // The window's: the offset of the date the instant falls on by it.
-    QDate date = DateOfJulianDay(universal - ZoneOn(DateOfJulianDay(universal)) / 360.0);
+    QDate date = DateOfJulianDay(LocalJulianDay(UniversalTime{universal}, ZoneOn(DateOfJulianDay(universal))));
     if (universal < DayStart(date)) date = date.addDays(-1);
     if (universal >= DayStart(date.addDays(1))) date = date.addDays(1);
     return QDateTime::fromMSecsSinceEpoch(ms, Qt::OffsetFromUTC, OffsetMinutes(ZoneOn(date)) * 60);

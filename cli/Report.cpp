@@ -113,8 +113,9 @@ std::vector<JulianDay> ChartPhaseInstants(const Observer& observer, QDate date) 
                year = static_cast<int16_t>(date.year());
     std::vector<JulianDay> shown;
     for (const PhaseEvent& p : ShownPhases(FindChartPhases(day, month, year, zone)))
-        shown.push_back(JulianDayFromDate(p.Day, p.Month, p.Year, p.Hour, p.Minute) + p.Second / kSecondsPerDay +
-                        zone / 360.0);
+        shown.push_back(
+            UniversalOfLocal(JulianDayFromDate(p.Day, p.Month, p.Year, p.Hour, p.Minute) + p.Second / kSecondsPerDay, zone)
+                .jd);
     return shown;
 }
 
