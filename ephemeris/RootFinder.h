@@ -49,12 +49,12 @@ Root FindRoot(Offset offset, Rate rate, StepError stepError, Bracket bracket, do
         ((value > 0.0) == bracket.increasing ? bracket.hi : bracket.lo) = t;
         const double r = rate(t, value);
         const double next = t - value / r;
-        if (r != 0.0 && (r > 0.0) == bracket.increasing && next > bracket.lo && next < bracket.hi) {
-            if (stepError(next - t, r) <= tolerance) return {next, true};
-            t = next;
-        } else {
-            t = (bracket.lo + bracket.hi) / 2.0;
-        }
+        const bool towards = r != 0.0 && (r > 0.0) == bracket.increasing;
+        // A step within the tolerance is the answer even where it is too small
+        // to move t at all (below half a unit of t's last place): halving the
+        // bracket from there would only spend evaluations.
+        if (towards && stepError(next - t, r) <= tolerance) return {std::clamp(next, bracket.lo, bracket.hi), true};
+        t = towards && next > bracket.lo && next < bracket.hi ? next : (bracket.lo + bracket.hi) / 2.0;
     }
     return {(bracket.lo + bracket.hi) / 2.0, false};
 }

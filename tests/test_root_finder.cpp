@@ -48,6 +48,24 @@ TEST(RootFinder, KeepsToTheBracketAndTheCallersStepError) {
     EXPECT_LE(evaluations, 6);
 }
 
+// At Julian days (about 2.46 million, a last place of 4.7e-10 day) the last
+// Newton step of a search is often too small to move the instant at all; it
+// ends the search there rather than halving the bracket down to the tolerance.
+TEST(RootFinder, AStepTooSmallToMoveTheInstantEndsTheSearch) {
+    // The root lies between two doubles, so no instant makes the offset 0.
+    constexpr double kDay = 2461200.0, kFraction = 0.123456789012, kDegreesPerDay = -12.19, kDayTolerance = 1e-7;
+    int evaluations = 0;
+    const auto falling = [&evaluations](double t) {
+        ++evaluations;
+        return kDegreesPerDay * ((t - kDay) - kFraction);
+    };
+    const Root root = FindRoot(falling, SecantRate(kDegreesPerDay * 1.01), Bracket{kDay - 1.5, kDay + 1.5, false},
+                               kDay - 0.6, kDayTolerance);
+    EXPECT_TRUE(root.settled);
+    EXPECT_NEAR(root.at - kDay, kFraction, kDayTolerance);
+    EXPECT_LE(evaluations, 4);
+}
+
 // Failures are said: an offset that is not a number, and a tolerance finer
 // than the doubles between which the root lies.
 TEST(RootFinder, SaysWhenItDoesNotSettle) {
