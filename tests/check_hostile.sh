@@ -88,8 +88,9 @@ expect 1 "could not be written whole \(File too large\); it is left as it was$" 
 # An endless line of standard input is refused as soon as it is too long, in
 # little memory; with no font the pictures are refused, not drawn as boxes.
 # AddressSanitizer reserves terabytes of address space, so a sanitized build
-# is held to the same gigabyte by its resident size instead.
-if ldd "$cli" | grep -q libasan; then
+# is held to the same gigabyte by its resident size instead. (Never `ldd |
+# grep -q` here: grep leaving early can fail ldd with a broken pipe.)
+if [[ $(ldd "$cli") == *libasan* ]]; then
   limit="export ASAN_OPTIONS=\${ASAN_OPTIONS:-}:hard_rss_limit_mb=1000"
 else
   limit="ulimit -v 1000000"

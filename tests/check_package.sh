@@ -48,7 +48,7 @@ hardening-check --nocfprotection --nofortify "$library"
 
 # One engine: each program loads the shared library the packages ship.
 for program in "${programs[@]}"; do
-  readelf -d "$program" | grep -q 'NEEDED.*\[libhelune-ephemeris\.so\.0\]' ||
+  [[ $(readelf -d "$program") == *'(NEEDED)'*'[libhelune-ephemeris.so.0]'* ]] ||
     fail "${program##*/} does not load libhelune-ephemeris.so.0"
 done
 export LD_LIBRARY_PATH=${library%/*}
@@ -60,5 +60,6 @@ for file in usr/bin/helune usr/libexec/helune/helune-render usr/share/man/man1/h
             usr/share/doc/helune/copyright; do
   [[ -e $work/root/$file ]] || { echo "missing from the packages: /$file" >&2; exit 1; }
 done
-"$work/root/usr/bin/helune-cli" day 2026-12-08 --place Oslo --format json | grep -q '"utc_offset": "+01:00"'
+[[ $("$work/root/usr/bin/helune-cli" day 2026-12-08 --place Oslo --format json) == *'"utc_offset": "+01:00"'* ]] ||
+  fail "the packaged console does not answer Oslo's winter offset"
 echo "packages: ${packages[*]##*/}"

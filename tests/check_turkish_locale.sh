@@ -15,6 +15,7 @@ if ! command -v localedef >/dev/null || ! localedef -i tr_TR -f UTF-8 "$work/tr_
 fi
 export LOCPATH=$work LC_ALL=tr_TR.UTF-8 XDG_CONFIG_HOME=$work TZ=UTC
 for typed in istanbul:Istanbul HELSINKI:Helsinki LIMA:Lima; do
-  answer=$("$cli" day 2026-06-01 --place "${typed%%:*}" 2>/dev/null | head -n1)
+  answer=$("$cli" day 2026-06-01 --place "${typed%%:*}" 2>/dev/null)
+  answer=${answer%%$'\n'*}
   [[ $answer == *", ${typed#*:},"* ]] || { echo "--place ${typed%%:*} in tr_TR.UTF-8: $answer" >&2; exit 1; }
 done
