@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
 
 #include "Horizon.h"
 #include "Phases.h"
@@ -50,18 +49,15 @@ constexpr double kSeasonReach = 5.0;
 
 Row RowOf(SunOrMoon body) { return body == SunOrMoon::Sun ? kEarthRow : kMoonRow; }
 
-// The part of [from, to) the interface answers for: within the span, and
-// nothing for an interval that is empty, reversed, not finite or longer than
-// the longest.
-struct Interval {
-    UniversalTime from, to;
-};
-std::optional<Interval> Answered(UniversalTime from, UniversalTime to) {
+// Narrows [from, to) to the part the interface answers for, within the span;
+// false, and nothing to answer, for an interval that is empty, reversed, not
+// finite, longer than the longest, or wholly outside the span.
+bool NarrowToAnswered(UniversalTime& from, UniversalTime& to) {
     if (!(from < to) || !std::isfinite(from.jd) || !std::isfinite(to.jd) || to - from > kLongestInterval)
-        return std::nullopt;
-    const Interval within{std::max(from, kFirstInstant), std::min(to, kEndInstant)};
-    if (!(within.from < within.to)) return std::nullopt;
-    return within;
+        return false;
+    from = std::max(from, kFirstInstant);
+    to = std::min(to, kEndInstant);
+    return from < to;
 }
 
 bool InSpan(UniversalTime t) { return t >= kFirstInstant && t < kEndInstant; }
@@ -72,10 +68,7 @@ bool InSpan(UniversalTime t) { return t >= kFirstInstant && t < kEndInstant; }
 template <class Visit>
 void ForEachPiece(SunOrMoon body, double longitude, double latitude, UniversalTime from, UniversalTime to,
                   Visit visit) {
-    const std::optional<Interval> answered = Answered(from, to);
-    if (!answered) return;
-    from = answered->from;
-    to = answered->to;
+    if (!NarrowToAnswered(from, to)) return;
     const Row row = RowOf(body);
     for (UniversalTime a = from; a < to; a = a + Days{kPieceDays}) {
         const UniversalTime b = std::min(a + Days{kPieceDays}, to);
@@ -189,10 +182,7 @@ BodyPosition FindPosition(SunOrMoon body, UniversalTime universal, double longit
 // Moon's longitude falls by 90° a quarter.
 std::vector<PrincipalPhase> FindPhases(UniversalTime from, UniversalTime to) {
     std::vector<PrincipalPhase> found;
-    const std::optional<Interval> answered = Answered(from, to);
-    if (!answered) return found;
-    from = answered->from;
-    to = answered->to;
+    if (!NarrowToAnswered(from, to)) return found;
     const double quarter = kSynodicMonth / 4.0;
     const auto first = static_cast<long>(std::floor((ToDynamical(from).jd - kMeanNewMoon2000) / quarter));
     const auto last = static_cast<long>(std::ceil((ToDynamical(to).jd - kMeanNewMoon2000) / quarter));
@@ -210,10 +200,7 @@ std::vector<PrincipalPhase> FindPhases(UniversalTime from, UniversalTime to) {
 
 std::vector<SeasonStart> FindSeasons(UniversalTime from, UniversalTime to) {
     std::vector<SeasonStart> found;
-    const std::optional<Interval> answered = Answered(from, to);
-    if (!answered) return found;
-    from = answered->from;
-    to = answered->to;
+    if (!NarrowToAnswered(from, to)) return found;
     const DynamicalTime start = ToDynamical(from);
     const double longitude = SunApparentLongitude(start.jd);
     // The next multiple of 90° after the Sun's longitude at the start, a quarter

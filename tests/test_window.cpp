@@ -57,6 +57,13 @@ protected:
         ReadRegValue(RegistryRoot::CurrentUser, RegistryKeyPath, name, text, IsolatedStore());
         return text;
     }
+    // Services whose two dialogs only count how often they are opened.
+    WindowServices CountingDialogs(int& options, int& abouts) {
+        WindowServices services = Services();
+        services.options = [&options](ShownSettings&, QWidget*) { return ++options, false; };
+        services.about = [&abouts](QWidget*) { ++abouts; };
+        return services;
+    }
     static void Mouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
         QMouseEvent event(type, at, target->mapToGlobal(at), button, held, Qt::NoModifier);
         QApplication::sendEvent(target, &event);
@@ -112,11 +119,8 @@ void OpenBothDialogs(TForm1& window, const std::function<void(QWidget&)>& check)
 // does nothing.
 TEST_F(WindowTest, APressOnAControlOwnsItsGestureUntilReleased) {
     for (const int moved : {1, 30}) {
-        WindowServices services = Services();
         int options = 0, abouts = 0;
-        services.options = [&options](ShownSettings&, QWidget*) { return ++options, false; };
-        services.about = [&abouts](QWidget*) { ++abouts; };
-        TForm1 window(services);
+        TForm1 window(CountingDialogs(options, abouts));
         window.move(100, 100);
         window.show();
         const int16_t day = window.ShownDay;
@@ -141,11 +145,8 @@ TEST_F(WindowTest, APressOnAControlOwnsItsGestureUntilReleased) {
 // The window's keys: the arrows' steps, today, the two dialogs and Close
 // (which keeps the window's position, as the link does).
 TEST_F(WindowTest, KeysStepTheDayOpenTheDialogsAndClose) {
-    WindowServices services = Services();
     int options = 0, abouts = 0;
-    services.options = [&options](ShownSettings&, QWidget*) { return ++options, false; };
-    services.about = [&abouts](QWidget*) { ++abouts; };
-    TForm1 window(services);
+    TForm1 window(CountingDialogs(options, abouts));
     window.move(140, 90);
     window.show();
     const QDate today(2024, 10, 26);
@@ -175,11 +176,8 @@ TEST_F(WindowTest, KeysStepTheDayOpenTheDialogsAndClose) {
 // To assistive technology the arrows and links are buttons, named, whose
 // press action is their click; the window says its keys.
 TEST_F(WindowTest, ArrowsAndLinksAreAccessibleButtons) {
-    WindowServices services = Services();
     int options = 0, abouts = 0;
-    services.options = [&options](ShownSettings&, QWidget*) { return ++options, false; };
-    services.about = [&abouts](QWidget*) { ++abouts; };
-    TForm1 window(services);
+    TForm1 window(CountingDialogs(options, abouts));
     window.show();
     const int16_t day = window.ShownDay;
     const std::pair<QLabel*, const char*> buttons[] = {{window.form()->dMas, "Next day"},
